@@ -1,0 +1,197 @@
+#include "cli/options.h"
+
+#include <algorithm>
+
+#include "display/notations.h"
+
+const char* const kUsageLine = "Usage: qvx [OPTIONS] [FORMULA...]";
+const char* const kVersionText = "qvx 4.12";
+const char* const kHelpText =
+    "Usage: qvx [OPTIONS] [FORMULA...]\n"
+    "Calculates each FORMULA as the Quorvex calculator does; without one, reads\n"
+    "formulas from standard input, one per line.\n"
+    "\n"
+    "  -n, --notation N      output notation: index 0-15 or its exact label,\n"
+    "                        e.g. \"fraction a b/c\" (default 0)\n"
+    "  -p, --precision P     0-16 (default 4)\n"
+    "  -i, --integer W       integer mode of W bytes: 1, 2 or 4 (default off)\n"
+    "  -u, --unsigned        unsigned integers (default signed)\n"
+    "  -r, --radians         angles in radians (default degrees)\n"
+    "  -g, --german          German messages\n"
+    "  -V TEXT, -W TEXT, -X TEXT, -Y TEXT, -Z TEXT\n"
+    "                        the text of that variable's field (default empty)\n"
+    "  -e, --input-form      print the re-enterable form of the result instead\n"
+    "  -h, --help            this text\n"
+    "      --version         the version\n"
+    "\n"
+    "Results go to standard output, messages to standard error. Exit status:\n"
+    "0 when every formula succeeded, 1 when any failed, 2 for bad options.\n"
+    "Notations: 0 normal (dot), 1 normal (comma), 2 thousand (dot),\n"
+    "3 thousand (comma), 4 Mio. Mrd. (european), 5 Mio. Bio. (american),\n"
+    "6 scientific (exp), 7 hexadecimal, 8 ASCII, 9 binary, 10 octal,\n"
+    "11 fraction a b/c, 12 fraction a/b, 13 min'sec, 14 h min sec,\n"
+    "15 /60 hour min sec.\n";
+
+namespace {
+
+bool readWholeNumber(const std::string& text, int low, int high, int& value) {
+  if (text.empty() || text.size() > 3 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  value = std::stoi(text);
+  return value >= low && value <= high;
+}
+
+bool setNotation(QvxOptions& o, const std::string& v) {
+  int index = 0;
+  if (readWholeNumber(v, 0, kNotationCount - 1, index)) {
+    o.notation = static_cast<OutputNotation>(index);
+    return true;
+  }
+  return notationFromLabel(v, o.notation);
+}
+
+bool setPrecision(QvxOptions& o, const std::string& v) {
+  return readWholeNumber(v, 0, 16, o.precision);
+}
+
+bool setIntegerWidth(QvxOptions& o, const std::string& v) {
+  int width = 0;
+  if (!readWholeNumber(v, 1, 4, width) || width == 3) return false;
+  o.integerWidth = width;
+  return true;
+}
+
+template <int Index>
+bool setVariable(QvxOptions& o, const std::string& v) {
+  o.variables[Index] = v;
+  return true;
+}
+
+struct OptionRow {
+  char shortName;  // 0: long form only
+  const char* longName;  // null: short form only
+  bool (*takeValue)(QvxOptions&, const std::string&);  // null: a switch
+  bool QvxOptions::*flag;
+  ParseOutcome outcome;  // Help or Version end parsing; Run otherwise
+};
+
+const OptionRow kOptions[] = {
+    {'n', "notation", setNotation, nullptr, ParseOutcome::Run},
+    {'p', "precision", setPrecision, nullptr, ParseOutcome::Run},
+    {'i', "integer", setIntegerWidth, nullptr, ParseOutcome::Run},
+    {'u', "unsigned", nullptr, &QvxOptions::unsignedIntegers, ParseOutcome::Run},
+    {'r', "radians", nullptr, &QvxOptions::radians, ParseOutcome::Run},
+    {'g', "german", nullptr, &QvxOptions::german, ParseOutcome::Run},
+    {'V', nullptr, setVariable<0>, nullptr, ParseOutcome::Run},
+    {'W', nullptr, setVariable<1>, nullptr, ParseOutcome::Run},
+    {'X', nullptr, setVariable<2>, nullptr, ParseOutcome::Run},
+    {'Y', nullptr, setVariable<3>, nullptr, ParseOutcome::Run},
+    {'Z', nullptr, setVariable<4>, nullptr, ParseOutcome::Run},
+    {'e', "input-form", nullptr, &QvxOptions::inputForm, ParseOutcome::Run},
+    {'h', "help", nullptr, nullptr, ParseOutcome::Help},
+    {0, "version", nullptr, nullptr, ParseOutcome::Version},
+};
+
+const OptionRow* findShort(char c) {
+  for (const OptionRow& row : kOptions)
+    if (row.shortName == c) return &row;
+  return nullptr;
+}
+
+// An exact long name, or an abbreviation that fits exactly one.
+const OptionRow* findLong(const std::string& name, bool& ambiguous) {
+  const OptionRow* found = nullptr;
+  ambiguous = false;
+  for (const OptionRow& row : kOptions) {
+    if (row.longName == nullptr || std::string(row.longName).rfind(name, 0) != 0) continue;
+    if (name == row.longName) return &row;
+    ambiguous = found != nullptr;
+    found = &row;
+  }
+  return ambiguous ? nullptr : found;
+}
+
+std::string shown(const OptionRow& row) {
+  return row.longName ? std::string("--") + row.longName : std::string("-") + row.shortName;
+}
+
+class Parser {
+ public:
+  Parser(const std::vector<std::string>& args, QvxOptions& options, std::string& message)
+      : args_(args), options_(options), message_(message) {}
+
+  ParseOutcome run() {
+    bool onlyFormulas = false;
+    for (next_ = 0; next_ < args_.size();) {
+      const std::string& arg = args_[next_++];
+      ParseOutcome outcome = ParseOutcome::Run;
+      if (onlyFormulas || arg.size() < 2 || arg[0] != '-') options_.formulas.push_back(arg);
+      else if (arg == "--") onlyFormulas = true;
+      else if (arg[1] == '-') outcome = longOption(arg.substr(2));
+      else outcome = shortOptions(arg);
+      if (outcome != ParseOutcome::Run) return outcome;
+    }
+    return ParseOutcome::Run;
+  }
+
+ private:
+  ParseOutcome error(const std::string& text) {
+    message_ = text;
+    return ParseOutcome::Error;
+  }
+
+  ParseOutcome apply(const OptionRow& row, const std::string* value) {
+    if (row.takeValue == nullptr) {
+      if (row.flag) options_.*row.flag = true;
+      return row.outcome;
+    }
+    if (value == nullptr) {
+      if (next_ >= args_.size()) return error("option " + shown(row) + " needs a value");
+      value = &args_[next_++];
+    }
+    if (!row.takeValue(options_, *value))
+      return error("invalid value '" + *value + "' for " + shown(row));
+    return row.outcome;
+  }
+
+  ParseOutcome longOption(const std::string& text) {
+    std::size_t equals = text.find('=');
+    std::string name = text.substr(0, equals);
+    bool ambiguous = false;
+    const OptionRow* row = findLong(name, ambiguous);
+    if (row == nullptr)
+      return error((ambiguous ? "ambiguous option '--" : "unknown option '--") + name + "'");
+    if (equals == std::string::npos) return apply(*row, nullptr);
+    if (row->takeValue == nullptr) return error("option " + shown(*row) + " takes no value");
+    std::string value = text.substr(equals + 1);
+    return apply(*row, &value);
+  }
+
+  ParseOutcome shortOptions(const std::string& arg) {
+    for (std::size_t i = 1; i < arg.size(); ++i) {
+      const OptionRow* row = findShort(arg[i]);
+      if (row == nullptr) return error(std::string("unknown option '-") + arg[i] + "'");
+      if (row->takeValue != nullptr) {
+        // The rest of the word is the value ("-X3"); else the next word.
+        std::string rest = arg.substr(i + 1);
+        return apply(*row, rest.empty() ? nullptr : &rest);
+      }
+      ParseOutcome outcome = apply(*row, nullptr);
+      if (outcome != ParseOutcome::Run) return outcome;
+    }
+    return ParseOutcome::Run;
+  }
+
+  const std::vector<std::string>& args_;
+  QvxOptions& options_;
+  std::string& message_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
+ParseOutcome parseOptions(const std::vector<std::string>& args, QvxOptions& options,
+                          std::string& message) {
+  return Parser(args, options, message).run();
+}

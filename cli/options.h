@@ -1,0 +1,32 @@
+// qvx's command line, parsed the GNU way: options before or after the
+// formulas, "--" ends them, "-X3", "--notation=3", values that begin with "-".
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/calc_settings.h"
+
+struct QvxOptions {
+  OutputNotation notation = OutputNotation::NormalDot;
+  int precision = 4;
+  int integerWidth = 0;
+  bool unsignedIntegers = false;
+  bool radians = false;
+  bool german = false;
+  bool inputForm = false;
+  // Texts of the variable fields V, W, X, Y, Z.
+  std::array<std::string, 5> variables;
+  std::vector<std::string> formulas;
+};
+
+enum class ParseOutcome { Run, Help, Version, Error };
+
+// On Error, message says what is wrong.
+ParseOutcome parseOptions(const std::vector<std::string>& args, QvxOptions& options,
+                          std::string& message);
+
+extern const char* const kUsageLine;
+extern const char* const kHelpText;
+extern const char* const kVersionText;

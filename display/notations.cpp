@@ -1,0 +1,294 @@
+#include "display/notations.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "display/number_forms.h"
+#include "engine/char_classes.h"
+#include "engine/literals.h"
+#include "engine/run_status.h"
+#include "engine/texts.h"
+
+std::string resultText;
+std::string inputTextBuffer;
+long double lastResultValue = 0;
+void (*showWaitCursor)(bool on) = nullptr;
+
+namespace {
+
+constexpr long double kLargest32 = 4294967295.0L;
+constexpr long double kTwoTo32 = 4294967296.0L;
+constexpr long double kExponentFrom = 1e12L;
+
+bool refuse(Msg message) {
+  setError(pickText(message));
+  return false;
+}
+
+bool normalForm(long double x, int p, std::string& out, bool comma) {
+  out = std::fabs(x) >= kExponentFrom ? exponentForm(x, p) : fixedForm(x, p);
+  if (comma) decimalPointToComma(out);
+  return true;
+}
+
+bool thousandForm(long double x, int p, std::string& out, bool commaBetweenThousands) {
+  out = fixedForm(x, p);
+  decimalPointToComma(out);
+  auto separator = [&out] { return std::min(out.find(','), out.size()); };
+  // Tested on the signed value: negative numbers get no separators.
+  static constexpr struct {
+    long double from;
+    std::size_t digits;
+  } kGroups[] = {{1e9L, 9}, {1e6L, 6}, {1e3L, 3}};
+  for (const auto& group : kGroups)
+    if (x >= group.from) out.insert(separator() - group.digits, 1, '.');
+  if (commaBetweenThousands)
+    for (char& c : out) c = c == '.' ? ',' : c == ',' ? '.' : c;
+  return true;
+}
+
+bool scaledForm(long double x, int p, std::string& out, const char* thousandMillions) {
+  long double millions = std::trunc(std::fabs(x));
+  if (millions > 99000000) out = fixedForm(x * 1e-9L, p) + thousandMillions;
+  else if (millions > 99000) out = fixedForm(x * 1e-6L, p) + " Mio.";
+  else out = fixedForm(x, p);
+  // Without digits after the point the abbreviation's period stays a period.
+  if (p > 0) decimalPointToComma(out);
+  return true;
+}
+
+bool basedForm(long double x, std::string& out, const char* format) {
+  if (std::fabs(x) > kLargest32) return refuse(Msg::OutOfRange32);
+  if (x < 0) return refuse(Msg::NegativeNotAllowed);
+  char text[16];
+  std::snprintf(text, sizeof text, format, static_cast<unsigned long>(std::trunc(x)));
+  out = text;
+  return true;
+}
+
+bool binaryForm(long double x, std::string& out) {
+  if (std::fabs(x) > kLargest32) return refuse(Msg::OutOfRange32);
+  int bits = 8 * calcSettings.integerWidth - (calcSettings.signedIntegers ? 1 : 0);
+  if (bits < 7) bits = 32;
+  if (std::fabs(x) > std::ldexp(1.0L, bits) || (x < 0 && !calcSettings.signedIntegers))
+    return refuse(Msg::OutOfRangeInteger);
+  auto pattern = static_cast<std::uint32_t>(static_cast<std::int64_t>(std::trunc(x)));
+  std::string all;
+  for (int bit = 31; bit >= 0; --bit) {
+    all += ((pattern >> bit) & 1) ? '1' : '0';
+    if (bit % 4 == 0) all += ' ';
+  }
+  // Negative numbers show as many digits as their two's complement needs.
+  bool eight = x < 0 ? x >= -128 : x <= 255;
+  bool sixteen = x < 0 ? x >= -32768 : x <= 65535;
+  out = all.substr(eight ? 30 : sixteen ? 20 : 0);
+  return true;
+}
+
+bool asciiForm(long double x, std::string& out) {
+  if (x < 0 || x > 255) return refuse(Msg::OutOfRangeAscii);
+  int code = static_cast<int>(std::trunc(x));
+  out = code == 0 ? std::string() : std::string(1, static_cast<char>(code));
+  return true;
+}
+
+bool fractionForm(long double x, int p, std::string& out, bool improper) {
+  if (std::fabs(x) > kTwoTo32) return refuse(Msg::NumberTooBig);
+  if (showWaitCursor) showWaitCursor(true);
+  Fraction f{};
+  bool found = findFraction(x, p, f);
+  if (showWaitCursor) showWaitCursor(false);
+  if (!found) return refuse(Msg::FractionNotFound);
+  if (improper && f.numerator != 0) {
+    f.numerator += f.whole * f.denominator;
+    f.whole = 0;
+  }
+  char text[80];
+  if (f.numerator == 0) std::snprintf(text, sizeof text, " %lld", f.whole);
+  else if (f.whole == 0) std::snprintf(text, sizeof text, " %lld/%lld", f.numerator, f.denominator);
+  else std::snprintf(text, sizeof text, " %lld %lld/%lld", f.whole, f.numerator, f.denominator);
+  out = text;
+  if (x < 0) out[0] = '-';
+  return true;
+}
+
+// Splits hours (or minutes) into whole units and the next two sixtieths.
+struct Sexagesimal {
+  long double whole;
+  int first;
+  int second;
+};
+Sexagesimal split(long double value) {
+  long double whole = std::trunc(value);
+  long double first = (value - whole) * 60;
+  long double firstWhole = std::trunc(first);
+  return {whole, static_cast<int>(firstWhole), static_cast<int>((first - firstWhole) * 60)};
+}
+
+// Half a second is added before splitting, so the cut seconds are rounded.
+bool timeForm(long double x, std::string& out, OutputNotation notation) {
+  bool negative = x < 0;
+  long double v = std::fabs(x);
+  char text[64];
+  std::string whole;
+  if (notation == OutputNotation::MinSec) {
+    v += 1.0L / 120;
+    long double minutes = std::trunc(v);
+    int seconds = static_cast<int>((v - minutes) * 60);
+    std::snprintf(text, sizeof text, "'%02d", seconds);
+    out = fixedForm(minutes, 0) + text;
+  } else {
+    if (notation == OutputNotation::MinutesAsHours) v *= 1.0L / 60;
+    Sexagesimal hms = split(v + 1.0L / 7200);
+    if (notation == OutputNotation::HourMinSec)
+      std::snprintf(text, sizeof text, "h%02d'%02d\"", hms.first, hms.second);
+    else if (hms.second == 0)
+      std::snprintf(text, sizeof text, " h %d min", hms.first);
+    else
+      std::snprintf(text, sizeof text, " h %d min %d sec", hms.first, hms.second);
+    out = fixedForm(hms.whole, 0) + text;
+  }
+  if (negative) out.insert(0, 1, '-');
+  return true;
+}
+
+using Formatter = bool (*)(long double x, int p, std::string& out);
+
+struct NotationRow {
+  OutputNotation notation;
+  const char* label;
+  Formatter format;
+};
+
+const NotationRow kNotations[kNotationCount] = {
+    {OutputNotation::NormalDot, "normal (dot)",
+     [](long double x, int p, std::string& o) { return normalForm(x, p, o, false); }},
+    {OutputNotation::NormalComma, "normal (comma)",
+     [](long double x, int p, std::string& o) { return normalForm(x, p, o, true); }},
+    {OutputNotation::ThousandDot, "thousand (dot)",
+     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, false); }},
+    {OutputNotation::ThousandComma, "thousand (comma)",
+     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, true); }},
+    {OutputNotation::MioMrd, "Mio. Mrd. (european)",
+     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Mrd."); }},
+    {OutputNotation::MioBio, "Mio. Bio. (american)",
+     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Bio."); }},
+    {OutputNotation::Scientific, "scientific (exp)",
+     [](long double x, int p, std::string& o) { return o = exponentForm(x, p), true; }},
+    {OutputNotation::Hexadecimal, "hexadecimal",
+     [](long double x, int, std::string& o) { return basedForm(x, o, "%lX"); }},
+    {OutputNotation::Ascii, "ASCII", [](long double x, int, std::string& o) { return asciiForm(x, o); }},
+    {OutputNotation::Binary, "binary", [](long double x, int, std::string& o) { return binaryForm(x, o); }},
+    {OutputNotation::Octal, "octal",
+     [](long double x, int, std::string& o) { return basedForm(x, o, "%lo"); }},
+    {OutputNotation::FractionMixed, "fraction a b/c",
+     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, false); }},
+    {OutputNotation::FractionImproper, "fraction a/b",
+     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, true); }},
+    {OutputNotation::MinSec, "min'sec",
+     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinSec); }},
+    {OutputNotation::HourMinSec, "h min sec",
+     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::HourMinSec); }},
+    {OutputNotation::MinutesAsHours, "/60 hour min sec",
+     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinutesAsHours); }},
+};
+
+const NotationRow& rowOf(OutputNotation notation) {
+  int index = static_cast<int>(notation);
+  return kNotations[index >= 0 && index < kNotationCount ? index : 0];
+}
+
+long double roundHalfUp(long double t) {
+  long double whole = std::floor(t);
+  return t - whole >= 0.5L ? whole + 1 : whole;
+}
+
+}  // namespace
+
+const char* notationLabel(OutputNotation notation) { return rowOf(notation).label; }
+
+bool notationFromLabel(std::string_view label, OutputNotation& notation) {
+  for (const NotationRow& row : kNotations) {
+    if (label == row.label) {
+      notation = row.notation;
+      return true;
+    }
+  }
+  return false;
+}
+
+void formatResult(std::string& engineText) {
+  std::replace(engineText.begin(), engineText.end(), kMinusMarker, '-');
+  std::string literal = engineText;
+  long double x = readNumber(literal);
+  if (hasError()) return;
+  if (x == 0) x = 0;  // a negative zero shows as 0, not -0
+  lastResultValue = x;
+  std::string text;
+  if (!rowOf(calcSettings.outputNotation).format(x, calcSettings.precision, text)) return;
+  // Notations without an exponent print every integer digit; a number too
+  // long for the result field is refused rather than cut.
+  if (text.size() > kResultMaxChars) {
+    setError(pickText(Msg::NumberTooBig));
+    return;
+  }
+  resultText = text;
+}
+
+bool resultAsInputText() {
+  if (hasError()) return false;
+  const std::string& shown = resultText;
+  std::string out;
+  switch (calcSettings.outputNotation) {
+    case OutputNotation::ThousandDot:
+    case OutputNotation::ThousandComma:
+    case OutputNotation::MioMrd:
+    case OutputNotation::MioBio:
+    case OutputNotation::MinutesAsHours:
+      out = std::fabs(lastResultValue) >= kExponentFrom
+                ? exponentForm(lastResultValue, calcSettings.precision)
+                : fixedForm(lastResultValue, calcSettings.precision);
+      break;
+    case OutputNotation::Hexadecimal: out = "#h" + shown; break;
+    case OutputNotation::Ascii: out = "#a" + shown; break;
+    case OutputNotation::Binary: out = "#b" + shown; break;
+    case OutputNotation::Octal: out = "#o" + shown; break;
+    case OutputNotation::FractionMixed:
+      // " 2 1/2" reads back as 2+1/2; "-2 1/2" as -2-1/2, the same number.
+      out = shown;
+      std::replace(out.begin() + (out.empty() ? 0 : 1), out.end(), ' ', out[0] == '-' ? '-' : '+');
+      break;
+    case OutputNotation::HourMinSec:
+      for (char c : shown) {
+        if (c == '"') break;
+        out += c == 'h' ? '\'' : c == '\'' ? '"' : c;
+      }
+      break;
+    default: out = shown; break;
+  }
+  inputTextBuffer = out.substr(0, kResultMaxChars);
+  return true;
+}
+
+bool findFraction(long double x, int precision, Fraction& fraction) {
+  // The nudge lifts values a hair below a fraction onto it; at the two
+  // highest precisions it must stay below the tolerance or no exact value
+  // would be found.
+  long double nudge = precision >= 15 ? std::pow(10.0L, -(precision + 2)) : 1e-15L;
+  long double a = std::fabs(x) + nudge;
+  long double whole = std::trunc(a), f = a - whole;
+  long double limit = std::pow(10.0L, precision);
+  if (limit < 2) return false;
+  constexpr long long kLastDenominator = 200002;
+  for (long long d = 2; d <= kLastDenominator && d <= limit; ++d) {
+    long double t = f * static_cast<long double>(d);
+    long double n = roundHalfUp(t);
+    if (std::fabs(t - n) * limit < 1) {
+      fraction = {static_cast<long long>(whole), static_cast<long long>(n), d};
+      return true;
+    }
+  }
+  return false;
+}

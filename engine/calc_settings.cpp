@@ -1,0 +1,5 @@
+#include "engine/calc_settings.h"
+
+CalcSettings calcSettings;
+
+void resetCalcSettings() { calcSettings = CalcSettings{}; }

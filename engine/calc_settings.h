@@ -1,0 +1,47 @@
+// Settings of the run: one instance for the whole process.
+#pragma once
+
+enum class OutputNotation : int {
+  NormalDot = 0,
+  NormalComma,
+  ThousandDot,
+  ThousandComma,
+  MioMrd,
+  MioBio,
+  Scientific,
+  Hexadecimal,
+  Ascii,
+  Binary,
+  Octal,
+  FractionMixed,
+  FractionImproper,
+  MinSec,
+  HourMinSec,
+  MinutesAsHours,
+};
+constexpr int kNotationCount = 16;
+
+enum class Language : int { English = 0, German = 1 };
+
+struct CalcSettings {
+  Language language = Language::English;
+  bool angleInDegrees = true;
+  OutputNotation outputNotation = OutputNotation::NormalDot;
+  int precision = 4;  // 0..16
+  OutputNotation startNotation = OutputNotation::NormalDot;
+  int startPrecision = 4;
+  int integerWidth = 0;  // 0 = extended numbers, else 1, 2 or 4 bytes
+  bool signedIntegers = true;
+  bool autoclip = false;
+  bool clipvar = false;
+  bool floatOnTop = false;
+  bool startMinimized = false;
+  bool startBig = true;
+  bool bigLayout = true;
+  bool minimizedThisRun = false;
+};
+
+extern CalcSettings calcSettings;
+
+// Back to the built-in defaults (start-up, and tests between cases).
+void resetCalcSettings();

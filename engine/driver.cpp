@@ -1,0 +1,304 @@
+#include "engine/driver.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/calc_settings.h"
+#include "engine/char_classes.h"
+#include "engine/fault_guard.h"
+#include "engine/functions.h"
+#include "engine/literals.h"
+#include "engine/operators.h"
+#include "engine/run_status.h"
+#include "engine/texts.h"
+
+namespace {
+
+bool fail(Msg message) {
+  setError(pickText(message));
+  return false;
+}
+
+bool failWithName(Msg format, const std::string& name) {
+  setErrorWithText(pickText(format), name.c_str());
+  return false;
+}
+
+bool holdsOperator(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (isOperatorChar(text, i)) return true;
+  return false;
+}
+
+// The clean-up pass over a formula as typed: drops comments, spaces and
+// closing time marks, translates alternative spellings, and replaces
+// constants, collecting letters into names on the way.
+class CleanUp {
+ public:
+  explicit CleanUp(const std::string& input) : in_(input) { out_.reserve(input.size() + 32); }
+
+  bool run() {
+    for (std::size_t i = 0; i < in_.size(); ++i)
+      if (!take(i)) return false;
+    if (comment_) return fail(Msg::CommentOpen);
+    return checkConstant(false);
+  }
+
+  std::string& output() { return out_; }
+
+ private:
+  bool take(std::size_t i) {
+    char c = in_[i];
+    if (c == '[' || c == ']') {
+      comment_ = c == '[';
+      return true;
+    }
+    if (c == ' ' || comment_) return true;
+    // A time mark before an operator, a bracket or the end closes a time
+    // and means nothing: 2h and 2' read as 2.
+    if (isTimeMark(c) && (i + 1 == in_.size() || isOperatorOrBracket(in_, i + 1))) return true;
+    if (out_.size() >= 2 && out_[out_.size() - 2] == '#' && out_.back() == 'a') {
+      out_ += c;  // the character of an ASCII literal, whatever it is
+      return true;
+    }
+    char t = c;
+    if (c == ',') t = '.';
+    else if (c == '"' || (c == 'h' && (i == 0 || in_[i - 1] != '#'))) t = '\'';
+    else if (static_cast<unsigned char>(c) == 0xFA) t = '*';
+    else if (c == 'A' && !out_.empty() && out_.back() == '#') t = 'a';
+    else if (c == '*' && i > 0 && in_[i - 1] == '*' && !out_.empty() &&
+             !isAsciiLiteralChar(out_, out_.size() - 1)) {
+      out_.back() = '^';  // two asterisks mean power
+      return true;
+    }
+    out_ += t;
+    std::size_t pos = out_.size() - 1;
+    bool numberChar = isNumberChar(out_, pos, basedPrefixOpen_);
+    basedPrefixOpen_ = basedPrefixOpenAfter(out_, pos, basedPrefixOpen_);
+    if (!numberChar && !isOperatorOrBracket(out_, pos)) {
+      name_ += t;
+      return name_.size() <= kNameMaxChars || fail(Msg::NameTooLong);
+    }
+    bool ok = (!name_.empty() && t == '(') ? checkFunctionName() : checkConstant(true);
+    name_.clear();
+    return ok;
+  }
+
+  // Start of the current name in the output; ending: a character that ended
+  // the name has been written after it.
+  std::size_t nameStart(bool ending) const { return out_.size() - name_.size() - (ending ? 1 : 0); }
+
+  bool checkFunctionName() {
+    if (findFunction(name_) == nullptr) return failWithName(Msg::UnknownFunction, name_);
+    std::size_t start = nameStart(true);
+    if (start > 0 && !isOperatorOrBracket(out_, start - 1))
+      return failWithName(Msg::OperatorLeftOfFunction, name_);
+    return true;
+  }
+
+  bool checkConstant(bool ending) {
+    if (name_.empty()) return true;
+    for (const ConstantRow& constant : kConstants)
+      if (name_ == constant.name) return replaceConstant(constant, ending);
+    return failWithName(Msg::UnknownName, name_);
+  }
+
+  bool replaceConstant(const ConstantRow& constant, bool ending) {
+    std::size_t start = nameStart(ending);
+    bool numberBefore = start > 0 && !isOperatorOrBracket(out_, start - 1);
+    bool numberAfter = ending && !isOperatorOrBracket(out_, out_.size() - 1);
+    if (numberBefore || numberAfter) return failWithName(Msg::OperatorNearConstant, name_);
+    char printed[64];
+    std::snprintf(printed, sizeof printed, "%0.20Le", constant.value);
+    out_.replace(start, name_.size(), printed);
+    return true;
+  }
+
+  const std::string& in_;
+  std::string out_;
+  std::string name_;
+  bool comment_ = false;
+  bool basedPrefixOpen_ = false;
+};
+
+// "#a" and the character after it become that character's code, three digits.
+void replaceAsciiLiterals(std::string& text) {
+  if (text.find("#a") == std::string::npos) return;
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "#a") != 0) {
+      out += text[i];
+      continue;
+    }
+    unsigned code = i + 2 < text.size() ? static_cast<unsigned char>(text[i + 2]) : 0;
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%03u", code);
+    out += digits;
+    i += 2;
+  }
+  text.swap(out);
+}
+
+bool failNeighbours(Msg first, Msg tail) {
+  std::string message = pickText(first);
+  message += pickText(tail);
+  setError(message.c_str());
+  return false;
+}
+
+// Neighbouring characters that cannot stand together.
+bool checkNeighbours(const std::string& t) {
+  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+    char c = t[i], d = t[i + 1];
+    bool cOperator = isOperatorChar(t, i), dOperator = isOperatorChar(t, i + 1);
+    if (isRoundBracket(c) && isRoundBracket(d) && c != d)
+      return failNeighbours(c == '(' ? Msg::NumberWord : Msg::OperatorWord,
+                            Msg::BetweenBracketsMissing);
+    if (cOperator && dOperator && d != '-') return fail(Msg::NumberBetweenOperators);
+    if (cOperator && d == ')') return fail(Msg::NumberNearBracket);
+    if (c != d && !(c == ')' && d == '%') &&
+        ((!cOperator && !isLetter(c) && d == '(') || (c == ')' && !dOperator)))
+      return fail(Msg::OperatorNearBracket);
+    if (c == '(' && dOperator && d != '-') return fail(Msg::NumberAfterBracket);
+  }
+  return true;
+}
+
+// Steps of the full check on the cleaned text.
+bool checkCleanedText(std::string& t) {
+  if (t.size() >= 2 && t[0] == '-' && !isNumberChar(t, 1)) t.insert(0, 1, '0');
+  replaceAsciiLiterals(t);
+  if (t.empty() || isOperatorChar(t, t.size() - 1)) return fail(Msg::Blank);
+  if (!isNumberChar(t, 0) && !isRoundBracket(t[0]) && !isLetter(t[0]))
+    return fail(Msg::NumberMissing);
+  return checkNeighbours(t);
+}
+
+// Marks the minus signs that belong to numbers, and turns "e" into the
+// hexadecimal digit "E" inside hexadecimal literals.
+void markNumbers(std::string& t) {
+  bool hex = false;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    char c = t[i];
+    if (c == '$' || (c == 'h' && i > 0 && t[i - 1] == '#')) hex = true;
+    else if (isOperatorOrBracket(t, i)) hex = false;
+    if (hex && c == 'e') t[i] = 'E';
+    if (c != '-') continue;
+    if (i > 0 && t[i - 1] == 'e') {
+      t[i] = kMinusMarker;  // sign of an exponent
+    } else if (i == 0 || isOperatorChar(t, i - 1)) {
+      // A run of signs in front of a number folds into one: two make plus.
+      std::size_t end = i;
+      while (end < t.size() && (t[end] == '-' || t[end] == kMinusMarker)) ++end;
+      bool negative = (end - i) % 2 == 1;
+      t.replace(i, end - i, negative ? 1 : 0, kMinusMarker);
+      if (!negative) --i;
+    }
+  }
+}
+
+// Applies a sign folded out of a name ("m" before a bracket or function).
+std::string negated(const std::string& number) {
+  if (!number.empty() && number[0] == kMinusMarker) return number.substr(1);
+  return kMinusMarker + number;
+}
+
+// The value of a function name before a bracket, given the bracket's result.
+bool applyFunctionName(const std::string& name, std::string& bracket) {
+  std::string argument = bracket;
+  std::replace(argument.begin(), argument.end(), kMinusMarker, '-');
+  const FunctionRow* function = findFunction(name);
+  if (function == nullptr) return failWithName(Msg::UnknownFunction, name);
+  long double x = readNumber(argument);
+  if (hasError()) return false;
+  if (!functionAccepts(*function, x)) return false;
+
+  faultGuard.functionName = functionName(*function);
+  faultGuard.functionArgument = x;
+  volatile long double value = 0;
+  volatile bool faulted = true;
+  faultGuard.faultPhase = FaultPhase::Function;
+  if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
+    value = functionValue(*function, x);
+    faultGuardSync();
+    faulted = false;
+  }
+  faultGuard.faultPhase = FaultPhase::None;
+  if (faulted) return false;
+  bracket = printEngineNumber(value);
+  return true;
+}
+
+// Resolves every bracket pair, innermost and leftmost first.
+bool resolveBrackets(std::string& t) {
+  std::size_t scan = 0;
+  std::size_t open = std::string::npos;  // the last "(" when it is the last bracket
+  // Each round replaces one pair by a text without brackets.
+  for (auto pairs = std::count(t.begin(), t.end(), '('); pairs > 0; --pairs) {
+    std::size_t close = std::string::npos;
+    for (; scan < t.size(); ++scan) {
+      if (t[scan] == '(') open = scan;
+      else if (t[scan] == ')' && open != std::string::npos) {
+        close = scan;
+        break;
+      } else if (t[scan] == ')') open = std::string::npos;
+    }
+    if (close == std::string::npos) return fail(Msg::BracketsError);
+
+    std::string bracket = t.substr(open + 1, close - open - 1);
+    if (!evaluateFormula(bracket, false)) return false;
+
+    std::size_t start = open;
+    while (start > 0 && !isOperatorOrBracket(t, start - 1)) --start;
+    std::string name = t.substr(start, open - start);
+    // Minus markers in front of the name negate what follows them.
+    std::size_t signs = std::min(name.find_first_not_of(kMinusMarker), name.size());
+    if (signs < name.size() && !applyFunctionName(name.substr(signs), bracket)) return false;
+    if (signs % 2 == 1) bracket = negated(bracket);
+    t.replace(start, close + 1 - start, bracket);
+
+    // The text before start is as before; pick up the scan there, with the
+    // last bracket in front of it.
+    scan = start;
+    open = std::string::npos;
+    for (std::size_t i = start; i-- > 0;) {
+      if (t[i] == '(') open = i;
+      if (isRoundBracket(t[i])) break;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool checkBrackets(std::string_view text) {
+  auto opens = std::count(text.begin(), text.end(), '(');
+  auto closes = std::count(text.begin(), text.end(), ')');
+  if (opens > closes) return fail(Msg::CloseMissing);
+  if (closes > opens) return fail(Msg::OpenMissing);
+  return opens > 0 || holdsOperator(text);
+}
+
+bool evaluateFormula(std::string& text, bool full) {
+  clearError();
+  if (text.size() > kFormulaMaxChars) return fail(Msg::FormulaTooLong);
+  std::string work;
+  if (full) {
+    CleanUp cleanUp(text);
+    if (!cleanUp.run()) return false;
+    work.swap(cleanUp.output());
+    if (!checkCleanedText(work)) return false;
+  } else {
+    work = text;
+  }
+  markNumbers(work);
+  if (calcSettings.integerWidth >= 1 && !holdsOperator(work)) work += "+0";
+  if (checkBrackets(work)) {
+    if (!resolveBrackets(work)) return false;
+    if (!reduceTerms(work)) return false;
+  }
+  removeExtraPoints(work);
+  text.swap(work);
+  return !hasError();
+}

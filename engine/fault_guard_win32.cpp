@@ -1,0 +1,51 @@
+// The fault guard on Windows (MinGW): _controlfp, signal, _fpreset, longjmp.
+#include <float.h>
+
+#include <cfenv>
+#include <csignal>
+
+#include "engine/fault_guard.h"
+
+namespace {
+
+constexpr unsigned kTrappedMask = _EM_OVERFLOW | _EM_ZERODIVIDE | _EM_INVALID;
+
+void enableTraps() {
+  _clearfp();
+  // A cleared mask bit lets that exception trap.
+  _controlfp(_controlfp(0, 0) & ~kTrappedMask, _MCW_EM);
+}
+
+void onFloatingPointFault(int) {
+  _fpreset();
+  // A handler installed with signal() is reset when it runs.
+  std::signal(SIGFPE, onFloatingPointFault);
+  reportFault();  // does not return for a fault outside a guarded step
+  enableTraps();
+  std::longjmp(faultGuard.faultResume, -1);
+}
+
+}  // namespace
+
+void installFaultGuard() {
+  std::signal(SIGFPE, onFloatingPointFault);
+  enableTraps();
+}
+
+void raiseArithmeticFault() { std::raise(SIGFPE); }
+
+unsigned maskFaultTraps() {
+  unsigned saved = _controlfp(0, 0) & _MCW_EM;
+  _controlfp(_MCW_EM, _MCW_EM);
+  _clearfp();
+  return saved;
+}
+
+unsigned restoreFaultTraps(unsigned saved) {
+  unsigned status = _clearfp();  // returns the flags, then clears them
+  unsigned flags = ((status & _SW_OVERFLOW) ? kFaultOverflow : 0) |
+                   ((status & _SW_ZERODIVIDE) ? kFaultDivideByZero : 0) |
+                   ((status & _SW_INVALID) ? kFaultInvalid : 0);
+  _controlfp(saved, _MCW_EM);
+  return flags;
+}

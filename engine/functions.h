@@ -1,0 +1,25 @@
+// The named functions and constants of the formula language.
+#pragma once
+
+#include <string_view>
+
+struct FunctionRow;
+
+// The row of a function name (exact, lower case), or null.
+const FunctionRow* findFunction(std::string_view name);
+
+const char* functionName(const FunctionRow& function);
+// False, with the domain message in errorText, when x is outside the domain.
+bool functionAccepts(const FunctionRow& function, long double x);
+// The value; runs inside the guarded function step.
+long double functionValue(const FunctionRow& function, long double x);
+
+struct ConstantRow {
+  const char* name;
+  long double value;
+};
+// Pi and Eul, in lookup order.
+extern const ConstantRow kConstants[2];
+
+// 0 when |v| is below 1e-14, else v: sin(180) is exactly 0.
+long double snapToZero(long double v);

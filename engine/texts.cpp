@@ -1,0 +1,103 @@
+#include "engine/texts.h"
+
+#include <array>
+#include <string>
+
+#include "engine/calc_settings.h"
+#include "engine/codepage.h"
+
+namespace {
+
+struct TextPair {
+  Msg id;
+  const char* english;
+  const char* german;  // UTF-8 here; converted once to Windows-1252
+};
+
+constexpr TextPair kTexts[] = {
+    {Msg::VariableEmpty, "N  variable entryfield empty", "N  Variable Eingabefeld leer"},
+    {Msg::PressPrg, "press prg and choose integer", "drücken Sie prg und wählen Integer"},
+    {Msg::Recursion, "! recursion", "! rekursiv"},
+    {Msg::WrongHex, "wrong hexadecimal input", "falsche Hexadezimal-Eingabe"},
+    {Msg::FloatingBased, "floating point hex, oct, bin not accepted",
+     "keine Gleitkomma-hex/oct/bin-Eingaben erlaubt"},
+    {Msg::BasedIncomplete, "hex/oct/bin number not complete", "hex/oct/bin-Zahl unvollständig"},
+    {Msg::BaseLetter, "enter B or O or H behind #", "geben Sie hinter # B, O oder H ein"},
+    {Msg::BasedTooBig, "hex/oct/bin number too big", "hex/oct/bin-Zahl zu groß"},
+    {Msg::OctalDigits, "octal digits are 0...7 !", "oct Zahlen gehen von 0 bis 7 !"},
+    {Msg::BinaryDigits, "binary digits are 0 and 1", "nur 0 und 1 sind binäre Ziffern"},
+    {Msg::NumberTooBigPrefix, "Number too big: ", "Zahl zu groß: "},
+    {Msg::NoDigit, "X is no digit", "X ist keine Ziffer"},
+    {Msg::WrongPercent, "wrong usage of percent", "falsche Verwendung von Prozent"},
+    {Msg::DivisionByZero, "division by zero", "Division durch Null"},
+    {Msg::PowerOverflow, "overflow power of", "Potenz Überlauf"},
+    {Msg::PowerError, "error power of", "Potenz Fehler"},
+    {Msg::UnknownFunction, "? %s()", "? %s()"},
+    {Msg::OperatorLeftOfFunction, "operator at the left of function \"%s\" missing",
+     "Rechenzeichen vor Funktion \"%s\" fehlt"},
+    {Msg::UnknownName, "%s ?", "%s ?"},
+    {Msg::OperatorNearConstant, "operator near constant \"%s\" missing",
+     "Rechenzeichen bei Konstante \"%s\" fehlt"},
+    {Msg::CommentOpen, "comment bracket [ ] open", "Kommentarklammern [ ] offen"},
+    {Msg::Blank, "   ", "   "},
+    {Msg::NumberMissing, "number missing", "Zahl fehlt"},
+    {Msg::NumberWord, "number", "Zahl"},
+    {Msg::OperatorWord, "operator", "Rechenzeichen"},
+    {Msg::BetweenBracketsMissing, " between brackets missing", " zwischen Klammern fehlt"},
+    {Msg::NumberBetweenOperators, "number between operators missing",
+     "Zahl zwischen Rechenzeichen fehlt"},
+    {Msg::NumberNearBracket, "number near bracket missing", "Zahl bei Klammer fehlt"},
+    {Msg::OperatorNearBracket, "operator near bracket missing", "Rechenzeichen bei Klammer fehlt"},
+    {Msg::NumberAfterBracket, "number after bracket missing", "Zahl nach Klammer fehlt"},
+    {Msg::CloseMissing, ") missing", ") fehlt"},
+    {Msg::OpenMissing, "( missing", "( fehlt"},
+    {Msg::BracketsError, "brackets error", "Klammerfehler"},
+    {Msg::FunctionDomain, " error %s (%0.4f)", " Fehler %s (%0.4f)"},
+    {Msg::ResultTooLarge, "result too large:", "Ergebnis zu groß:"},
+    {Msg::ErrorFunction, "Error function", "Fehler Funktion"},
+    {Msg::OutOfRange32, "out of range 32 bit", "außerhalb des 32 bit Wertebereichs"},
+    {Msg::OutOfRangeInteger, "out of range of chosen integer",
+     "außerhalb des gewählten Integer-Formates"},
+    {Msg::NegativeNotAllowed, "negative number not allowed", "negative Zahl nicht erlaubt"},
+    {Msg::OutOfRangeAscii, "out of range 8 bit ASCII", "außerhalb des ASCII 8 bit Wertebereichs"},
+    {Msg::NumberTooBig, "number too big", "Zahl zu groß"},
+    {Msg::FractionNotFound, "correct fraction not found", "passenden Bruch nicht gefunden"},
+    {Msg::FormulaTooLong, "formula too long", "Formel zu lang"},
+    {Msg::NameTooLong, "name too long", "Name zu lang"},
+    {Msg::WantedImaginary, "wanted value is imaginary", "gesuchter Wert ist imaginär"},
+    {Msg::NoValueFound, "no X value found", "kein X gefunden"},
+    {Msg::EnterFirstTry, "enter a first try in the X field", "geben Sie Startwert im X Feld ein"},
+    {Msg::UnknownMissing, "X in entry field missing", "X im Eingabefeld fehlt"},
+    {Msg::VarOverflow, "var overflow, ", "Var Überlauf, "},
+    {Msg::VarTruncate, "var truncate, ", "Var Abrundung, "},
+    {Msg::CalcOverflow, "calc overflow, ", "Rech Überlauf, "},
+    {Msg::CalcUnderflow, "calc underflow, ", "Rech Underflow, "},
+};
+constexpr int kTextCount = static_cast<int>(Msg::Count);
+static_assert(sizeof kTexts / sizeof kTexts[0] == kTextCount, "one row per message");
+
+constexpr bool rowsInOrder() {
+  for (int i = 0; i < kTextCount; ++i)
+    if (static_cast<int>(kTexts[i].id) != i) return false;
+  return true;
+}
+static_assert(rowsInOrder(), "rows in the order of Msg");
+
+const std::array<std::string, kTextCount>& germanTexts() {
+  static const std::array<std::string, kTextCount> converted = [] {
+    std::array<std::string, kTextCount> out;
+    for (int i = 0; i < kTextCount; ++i) out[i] = utf8ToWindows1252(kTexts[i].german);
+    return out;
+  }();
+  return converted;
+}
+
+}  // namespace
+
+const char* englishText(Msg id) { return kTexts[static_cast<int>(id)].english; }
+
+const char* germanText(Msg id) { return germanTexts()[static_cast<int>(id)].c_str(); }
+
+const char* pickText(Msg id) {
+  return calcSettings.language == Language::German ? germanText(id) : englishText(id);
+}
