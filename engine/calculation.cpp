@@ -87,6 +87,8 @@ bool normalizeVariableLetters(std::string& text) {
   bool comment = false, found = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     char& c = text[i];
+    // "#a[" is the number 91, not the start of a comment.
+    if (!comment && isAsciiLiteralChar(text, i)) continue;
     if (c == '[' || c == ']') {
       comment = c == '[';
       continue;
@@ -95,7 +97,6 @@ bool normalizeVariableLetters(std::string& text) {
       c = ' ';
       continue;
     }
-    if (isAsciiLiteralChar(text, i)) continue;
     if (c >= 'v' && c <= 'z') c = static_cast<char>(c - 32);
     if (c >= 'V' && c <= 'Z') {
       found = true;

@@ -49,6 +49,12 @@ class CleanUp {
  private:
   bool take(std::size_t i) {
     char c = in_[i];
+    // The character of an ASCII literal stands for itself before any other
+    // rule: "#a ", "#a[" and "#ah" are 32, 91 and 104.
+    if (!comment_ && out_.size() >= 2 && out_[out_.size() - 2] == '#' && out_.back() == 'a') {
+      out_ += c;
+      return true;
+    }
     if (c == '[' || c == ']') {
       comment_ = c == '[';
       return true;
@@ -57,10 +63,6 @@ class CleanUp {
     // A time mark before an operator, a bracket or the end closes a time
     // and means nothing: 2h and 2' read as 2.
     if (isTimeMark(c) && (i + 1 == in_.size() || isOperatorOrBracket(in_, i + 1))) return true;
-    if (out_.size() >= 2 && out_[out_.size() - 2] == '#' && out_.back() == 'a') {
-      out_ += c;  // the character of an ASCII literal, whatever it is
-      return true;
-    }
     char t = c;
     if (c == ',') t = '.';
     else if (c == '"' || (c == 'h' && (i == 0 || in_[i - 1] != '#'))) t = '\'';

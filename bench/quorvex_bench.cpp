@@ -1,0 +1,141 @@
+// Timings of the calculation run and the number display: a typical formula,
+// the longest formulas a user can type, the fraction search that finds
+// nothing, and each notation once.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "display/notations.h"
+#include "engine/calc_settings.h"
+#include "engine/calculation.h"
+#include "engine/fault_guard.h"
+#include "engine/operators.h"
+#include "engine/run_status.h"
+
+namespace {
+
+// The engine runs with its traps unmasked, as in the calculator; the
+// benchmark library's own bookkeeping between benchmarks runs without them.
+class EngineTraps {
+ public:
+  EngineTraps() {
+    installFaultGuard();
+    resetCalcSettings();
+    clearDetachedFields();
+  }
+  ~EngineTraps() { maskFaultTraps(); }
+  EngineTraps(const EngineTraps&) = delete;
+  EngineTraps& operator=(const EngineTraps&) = delete;
+};
+
+// One run as the calculator starts it from the entry field.
+bool calculate(const std::string& formula) {
+  entryText = formula;
+  runStatus.substitutionCount = 0;
+  clearCounters();
+  zInFormula = true;
+  return calculateEntry();
+}
+
+void benchmarkFormula(benchmark::State& state, const std::string& formula) {
+  EngineTraps traps;
+  if (!calculate(formula)) {
+    state.SkipWithError(runStatus.errorText);
+    return;
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(calculate(formula));
+    benchmark::DoNotOptimize(resultText.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * formula.size()));
+}
+
+// As long as the entry field allows: four-character numbers and 1499
+// operators. Every product or quotient has two factors near 5, so nothing
+// grows and no divisor is zero.
+std::string longFormula() {
+  static constexpr char kOperators[] = "+*-/";
+  std::string formula;
+  for (int i = 0; formula.size() + 4 <= kEntryMaxChars; ++i) {
+    if (i > 0) formula += kOperators[(i - 1) % 4];
+    int digits = 101 + (i * 37) % 899;  // 1.01 .. 9.99
+    formula += std::to_string(digits / 100) + '.' + std::to_string(digits % 100 / 10) +
+               std::to_string(digits % 10);
+  }
+  return formula;
+}
+
+std::string nestedFormula(int pairs) {
+  return std::string(pairs, '(') + "1+2" + std::string(pairs, ')');
+}
+
+void BM_TypicalFormula(benchmark::State& state) { benchmarkFormula(state, "2*(3+4)^2-sin(30)/7"); }
+BENCHMARK(BM_TypicalFormula);
+
+void BM_LongFormula(benchmark::State& state) { benchmarkFormula(state, longFormula()); }
+BENCHMARK(BM_LongFormula)->Unit(benchmark::kMillisecond);
+
+void BM_NestedBrackets(benchmark::State& state) {
+  benchmarkFormula(state, nestedFormula(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_NestedBrackets)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// Pi has no fraction within 10^-16 whose denominator the search tries, so
+// it runs through all of them.
+constexpr long double kPi = 3.14159265358979323846L;
+
+void BM_FractionSearchNotFound(benchmark::State& state) {
+  EngineTraps traps;
+  Fraction fraction{};
+  if (findFraction(kPi, 16, fraction)) {
+    state.SkipWithError("pi has a fraction at precision 16");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(findFraction(kPi, 16, fraction));
+}
+BENCHMARK(BM_FractionSearchNotFound)->Unit(benchmark::kMillisecond);
+
+// The same search as the user meets it: a result shown as a fraction.
+void BM_FractionNotationNotFound(benchmark::State& state) {
+  EngineTraps traps;
+  calcSettings.outputNotation = OutputNotation::FractionMixed;
+  calcSettings.precision = 16;
+  const std::string engineText = printEngineNumber(kPi);
+  for (auto _ : state) {
+    std::string text = engineText;
+    clearError();
+    formatResult(text);
+    benchmark::DoNotOptimize(runStatus.errorText);
+  }
+}
+BENCHMARK(BM_FractionNotationNotFound)->Unit(benchmark::kMillisecond);
+
+// Each notation shows a typical value; the based ones and ASCII get one in
+// their range.
+void BM_Notation(benchmark::State& state) {
+  EngineTraps traps;
+  auto notation = static_cast<OutputNotation>(state.range(0));
+  calcSettings.outputNotation = notation;
+  bool character = notation == OutputNotation::Ascii;
+  const std::string engineText = printEngineNumber(character ? 65.0L : 1234.5678L);
+  state.SetLabel(notationLabel(notation));
+  {
+    std::string text = engineText;
+    clearError();
+    formatResult(text);
+    if (hasError()) {
+      state.SkipWithError(runStatus.errorText);
+      return;
+    }
+  }
+  for (auto _ : state) {
+    std::string text = engineText;
+    formatResult(text);
+    benchmark::DoNotOptimize(resultText.data());
+  }
+}
+BENCHMARK(BM_Notation)->DenseRange(0, kNotationCount - 1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
