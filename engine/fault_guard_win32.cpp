@@ -6,6 +6,14 @@
 
 #include "engine/fault_guard.h"
 
+// MSVCRT reports the status in the same bit layout as the masks; older
+// MinGW-w64 headers do not define the _SW_ names.
+#ifndef _SW_OVERFLOW
+#define _SW_INVALID _EM_INVALID
+#define _SW_ZERODIVIDE _EM_ZERODIVIDE
+#define _SW_OVERFLOW _EM_OVERFLOW
+#endif
+
 namespace {
 
 constexpr unsigned kTrappedMask = _EM_OVERFLOW | _EM_ZERODIVIDE | _EM_INVALID;
