@@ -11,6 +11,7 @@
 #include "engine/fault_guard.h"
 #include "engine/operators.h"
 #include "engine/run_status.h"
+#include "solver/solve_request.h"
 
 namespace {
 
@@ -135,6 +136,37 @@ void BM_Notation(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Notation)->DenseRange(0, kNotationCount - 1);
+
+// A solve as the solve button runs it.
+void benchmarkSolve(benchmark::State& state, const std::string& formula, const std::string& wanted,
+                    const std::string& firstTry, bool succeeds) {
+  EngineTraps traps;
+  entryText = formula;
+  std::string field;
+  if (solveRequest('X', wanted, firstTry, field) != succeeds) {
+    state.SkipWithError(succeeds ? runStatus.errorText : "the solve was expected to fail");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(solveRequest('X', wanted, firstTry, field));
+}
+
+void BM_SolveTypical(benchmark::State& state) { benchmarkSolve(state, "X^2+3*X", "10", "", true); }
+BENCHMARK(BM_SolveTypical)->Unit(benchmark::kMillisecond);
+
+void BM_SolveWithFirstTry(benchmark::State& state) {
+  benchmarkSolve(state, "X^2+3*X", "10", "1", true);
+}
+BENCHMARK(BM_SolveWithFirstTry)->Unit(benchmark::kMillisecond);
+
+// int(7X)/7+1 jumps from 1+3/7 to 1+4/7 and never meets 1.5, also in the
+// reciprocal pass, so both global passes halve their bracket for all 700
+// steps and find nothing. The formula is padded to 100 characters.
+void BM_SolveNothingFound(benchmark::State& state) {
+  std::string formula = "int(X*7)/7+1+0*(1+2*3-4/5+6*7-8/9+1.5^2-3.25*4+sqrt(16)-ln(Eul)*2+abs(-3))";
+  formula.resize(100, ' ');
+  benchmarkSolve(state, formula, "1.5", "", false);
+}
+BENCHMARK(BM_SolveNothingFound)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

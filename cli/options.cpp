@@ -21,6 +21,9 @@ const char* const kHelpText =
     "  -V TEXT, -W TEXT, -X TEXT, -Y TEXT, -Z TEXT\n"
     "                        the text of that variable's field (default empty)\n"
     "  -e, --input-form      print the re-enterable form of the result instead\n"
+    "  -s, --solve L=WANTED  find the value of variable L (V, W, X or Y) at which\n"
+    "                        FORMULA equals the formula text WANTED; the text of\n"
+    "                        -L is the first try\n"
     "  -h, --help            this text\n"
     "      --version         the version\n"
     "\n"
@@ -62,6 +65,15 @@ bool setIntegerWidth(QvxOptions& o, const std::string& v) {
   return true;
 }
 
+bool setSolve(QvxOptions& o, const std::string& v) {
+  if (v.size() < 2 || v[1] != '=') return false;
+  char letter = v[0] >= 'v' && v[0] <= 'y' ? static_cast<char>(v[0] - 32) : v[0];
+  if (letter < 'V' || letter > 'Y') return false;
+  o.solveLetter = letter;
+  o.wantedValue = v.substr(2);
+  return true;
+}
+
 template <int Index>
 bool setVariable(QvxOptions& o, const std::string& v) {
   o.variables[Index] = v;
@@ -89,6 +101,7 @@ const OptionRow kOptions[] = {
     {'Y', nullptr, setVariable<3>, nullptr, ParseOutcome::Run},
     {'Z', nullptr, setVariable<4>, nullptr, ParseOutcome::Run},
     {'e', "input-form", nullptr, &QvxOptions::inputForm, ParseOutcome::Run},
+    {'s', "solve", setSolve, nullptr, ParseOutcome::Run},
     {'h', "help", nullptr, nullptr, ParseOutcome::Help},
     {0, "version", nullptr, nullptr, ParseOutcome::Version},
 };

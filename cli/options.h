@@ -18,6 +18,9 @@ struct QvxOptions {
   bool inputForm = false;
   // Texts of the variable fields V, W, X, Y, Z.
   std::array<std::string, 5> variables;
+  // -s L=WANTED: solve for L instead of calculating (0: calculate).
+  char solveLetter = 0;
+  std::string wantedValue;
   std::vector<std::string> formulas;
 };
 

@@ -13,6 +13,7 @@
 #include "engine/fault_guard.h"
 #include "engine/integer_mode.h"
 #include "engine/run_status.h"
+#include "solver/solve_request.h"
 
 namespace {
 
@@ -36,7 +37,16 @@ void applyOptions(const QvxOptions& options) {
     setDetachedField(kLetters[i], utf8ToWindows1252(options.variables[i]));
 }
 
-// One calculation run; prints the result or the message.
+// The value for the unknown's field, as a solve button writes it.
+bool solve(const QvxOptions& options, std::string& shown) {
+  static constexpr char kLetters[] = "VWXYZ";
+  const std::string& firstTry =
+      options.variables[std::string(kLetters).find(options.solveLetter)];
+  return solveRequest(options.solveLetter, utf8ToWindows1252(options.wantedValue),
+                      utf8ToWindows1252(firstTry), shown);
+}
+
+// One calculation run (or solve); prints the result or the message.
 bool calculate(const std::string& formula, const QvxOptions& options, std::ostream& out,
                std::ostream& err) {
   entryText = utf8ToWindows1252(formula);
@@ -44,12 +54,19 @@ bool calculate(const std::string& formula, const QvxOptions& options, std::ostre
   clearCounters();
   // Every run substitutes Z from its field like the other variables.
   zInFormula = true;
-  if (!calculateEntry()) {
+  std::string shown;
+  bool ok = false;
+  if (options.solveLetter != 0) {
+    ok = solve(options, shown);
+  } else if ((ok = calculateEntry())) {
+    if (options.inputForm) resultAsInputText();
+    shown = options.inputForm ? inputTextBuffer : resultText;
+  }
+  if (!ok) {
     err << windows1252ToUtf8(runStatus.errorText) << '\n';
     return false;
   }
-  if (options.inputForm) resultAsInputText();
-  out << windows1252ToUtf8(options.inputForm ? inputTextBuffer : resultText) << '\n';
+  out << windows1252ToUtf8(shown) << '\n';
   return true;
 }
 

@@ -33,7 +33,8 @@ constexpr std::array<Variable, 5> kVariables = {{
     {'Z', kFieldZ}, {'X', kFieldX}, {'Y', kFieldY}, {'V', kFieldV}, {'W', kFieldW},
 }};
 
-// More rounds than this and the run reports "! recursion".
+// A round beyond this stops the substitution: at most 41 rounds are counted,
+// so a formula that needs 41 substitutions or more is a recursion.
 constexpr int kMaxSubstitutionRound = 40;
 
 std::array<std::string, 5> detachedTexts;
@@ -160,6 +161,8 @@ void substituteVariables() {
   }
 }
 
+bool substitutionRanAway() { return runStatus.substitutionCount > kMaxSubstitutionRound + 1; }
+
 bool calculateEntry() {
   if (entryText.size() > kEntryMaxChars) {
     setError(pickText(Msg::FormulaTooLong));
@@ -170,7 +173,7 @@ bool calculateEntry() {
   substituteVariables();
   if (calcSettings.integerWidth == 0 && holdsIntegerOperator(workFormula))
     setError(pickText(Msg::PressPrg));
-  if (runStatus.substitutionCount > kMaxSubstitutionRound + 1) {
+  if (substitutionRanAway()) {
     setError(pickText(Msg::Recursion));
   } else if (!hasError() && evaluateFormula(workFormula, true)) {
     formatResult(workFormula);

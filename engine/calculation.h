@@ -58,6 +58,9 @@ bool normalizeVariableLetters(std::string& text);
 std::size_t findVariable(char letter);
 // Replaces the variable letters of workFormula by their fields' texts.
 void substituteVariables();
+// True when the substitutions counted since substitutionCount was last reset
+// never came to an end ("! recursion").
+bool substitutionRanAway();
 
 // Substitutes, checks, evaluates and formats entryText. Returns true with
 // resultText filled; false with the message in errorText.

@@ -75,6 +75,21 @@ long double compute(char op, long double a, long double b, bool percent) {
   }
 }
 
+// One operation as a guarded step: a fault comes back as the message.
+long double guardedCompute(char op, long double a, long double b, bool percent) {
+  faultGuard.leftOperand = a;
+  faultGuard.rightOperand = b;
+  faultGuard.operatorChar = op;
+  volatile long double result = 0;
+  faultGuard.faultPhase = FaultPhase::Operation;
+  if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
+    result = compute(op, a, b, percent);
+    faultGuardSync();
+  }
+  faultGuard.faultPhase = FaultPhase::None;
+  return result;
+}
+
 std::string operandText(const std::string& slot) {
   std::string text = slot;
   for (char& c : text)
@@ -115,18 +130,35 @@ class TermList {
   std::string join() const {
     std::string out;
     for (int s = 0; s >= 0; s = slots_[s].next) {
-      out += slots_[s].text;
+      out += slots_[s].computed ? printEngineNumber(slots_[s].value) : slots_[s].text;
       if (slots_[s].op) out += slots_[s].op;
     }
     return out;
   }
 
  private:
+  // A computed slot holds the value an operation wrote back. Its text would
+  // be that value printed "%0.20Le", which reads back to the same value, has
+  // only number characters and no percent sign; so the value is used as it
+  // is and printed only when the text is needed at the end.
   struct Slot {
     std::string text;
     char op;  // operator after this slot, 0 for the last
     int prev, next;
+    bool computed = false;
+    long double value = 0;
   };
+
+  // The operand's value as readNumber gives it; percent: its "%" flag.
+  long double operand(const Slot& slot, std::string& text, bool& percent) {
+    if (slot.computed) {
+      percent = false;
+      return slot.value;
+    }
+    long double value = readNumber(text);
+    percent = percentSeen;
+    return value;
+  }
 
   void addSlot(std::string text, char op) {
     int index = static_cast<int>(slots_.size());
@@ -155,27 +187,19 @@ class TermList {
   bool evaluate(int slot, int level) {
     Slot& left = slots_[slot];
     Slot& right = slots_[left.next];
-    std::string leftText = operandText(left.text);
-    std::string rightText = operandText(right.text);
+    std::string leftText = left.computed ? std::string() : operandText(left.text);
+    std::string rightText = right.computed ? std::string() : operandText(right.text);
     if (!checkOperandChars(leftText) || !checkOperandChars(rightText)) return false;
-    long double a = readNumber(leftText);
-    if (percentSeen) setError(pickText(Msg::WrongPercent));
-    long double b = readNumber(rightText);
-    bool percent = percentSeen;
+    bool percent = false;
+    long double a = operand(left, leftText, percent);
+    if (percent) setError(pickText(Msg::WrongPercent));
+    long double b = operand(right, rightText, percent);
 
-    faultGuard.leftOperand = a;
-    faultGuard.rightOperand = b;
-    faultGuard.operatorChar = left.op;
-    volatile long double result = 0;
-    faultGuard.faultPhase = FaultPhase::Operation;
-    if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
-      result = compute(left.op, a, b, percent);
-      faultGuardSync();
-    }
-    faultGuard.faultPhase = FaultPhase::None;
+    long double result = guardedCompute(left.op, a, b, percent);
     if (hasError()) return false;
 
-    left.text = printEngineNumber(result);
+    left.computed = true;
+    left.value = result;
     left.op = right.op;
     left.next = right.next;
     if (right.next >= 0) slots_[right.next].prev = slot;

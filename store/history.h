@@ -1,0 +1,47 @@
+// The history of formulas (with named entries such as "[rent] 1200*12") and
+// its file, and the undo stack of the entry field.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct HistoryList {
+  std::vector<std::string> entries;          // in insertion order, never reordered
+  std::optional<std::string> defaultFormula;  // from the latest entry with "[default]"
+};
+
+extern HistoryList historyList;
+// The formula file named on the command line, else "HISTORY.TXT".
+extern std::string historyFileName;
+
+// Formulas kept in the file at exit, besides every named entry.
+constexpr std::size_t kKeptFormulas = 20;
+
+void addHistoryEntry(const std::string& text);
+
+enum class FindMode { Copy, Remove };
+// The first entry that contains key: Copy puts its whole text into key,
+// Remove takes it out of the list.
+bool findHistoryEntry(std::string& key, FindMode mode);
+
+// Reads the file (its first line is a header); false when it cannot be read.
+bool loadHistory(const std::string& fileName);
+// Writes the header in the language in force, every named entry, then the
+// last 20 formulas, with CR LF line ends. False when the file is unchanged.
+bool saveHistory(const std::string& fileName);
+
+// The "AC" button: adds the entry field's text unless the last run failed
+// (named entries are added anyway) or it is empty; a named entry replaces
+// the older one of the same name. True when something was added.
+bool commitHistoryEntry(const std::string& text, bool lastRunFailed);
+
+// The texts the list box shows: the named entries, or the formulas.
+std::vector<std::string> historyTexts(bool named);
+
+// The undo stack of entry-field texts.
+void pushRecall(const std::string& text);
+std::string popRecall();  // empty when the stack is empty
+bool recallStackEmpty();
+const std::string& recallTop();
+void clearRecallStack();
