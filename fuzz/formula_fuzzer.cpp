@@ -3,7 +3,8 @@
 // through the engine.
 //
 // Input layout:
-//   byte 0   bits 0-3 notation, bit 4 radians, bit 5 German, bit 6 unsigned
+//   byte 0   bits 0-3 notation, bit 4 radians, bit 5 German, bit 6 unsigned,
+//            bit 7 solve for X (the Y field's text is the wanted value)
 //   byte 1   bits 0-4 precision (modulo 17), bits 5-6 integer width 0/1/2/4
 //   rest     the formula, then after each '\n' the next variable field's text
 //            in the order X, Y, Z, V, W
@@ -20,6 +21,7 @@
 #include "engine/calculation.h"
 #include "engine/fault_guard.h"
 #include "engine/run_status.h"
+#include "solver/solve_request.h"
 
 // The fault guard owns SIGFPE: the sanitizers must leave it alone.
 extern "C" const char* __asan_default_options() { return "handle_sigfpe=0"; }
@@ -103,7 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   lastResultValue = 0;
 
   restoreFaultTraps(traps);
-  if (calculate(formula) && resultAsInputText()) {
+  if (data[0] & 0x80) {
+    entryText = formula;
+    std::string field;
+    solveRequest('X', fieldAccess.readField(kFieldY, kVariableMaxChars),
+                 fieldAccess.readField(kFieldX, kVariableMaxChars), field);
+    if (std::memchr(runStatus.errorText, '\0', kErrorTextSize) == nullptr) std::abort();
+  } else if (calculate(formula) && resultAsInputText()) {
     if (inputTextBuffer.size() > kResultMaxChars) std::abort();
     std::string again = inputTextBuffer;
     calculate(again);

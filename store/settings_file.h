@@ -13,6 +13,9 @@ struct SettingsRecord {
 
   std::int32_t windowLeft() const { return read32(0); }
   std::int32_t windowTop() const { return read32(4); }
+  // Where the main window opens: a negative coordinate becomes 1.
+  std::int32_t startLeft() const { return windowLeft() < 0 ? 1 : windowLeft(); }
+  std::int32_t startTop() const { return windowTop() < 0 ? 1 : windowTop(); }
   void setWindowPosition(std::int32_t left, std::int32_t top);
   // A one-byte field, read as a signed byte.
   int field(std::size_t offset) const { return static_cast<std::int8_t>(bytes[offset]); }

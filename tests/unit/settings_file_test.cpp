@@ -44,6 +44,8 @@ TEST_F(SettingsFileTest, LoadsEveryField) {
   ASSERT_TRUE(loadSettings(file()));
   EXPECT_EQ(settingsRecord.windowLeft(), 10000);
   EXPECT_EQ(settingsRecord.windowTop(), -1);
+  EXPECT_EQ(settingsRecord.startLeft(), 10000);
+  EXPECT_EQ(settingsRecord.startTop(), 1) << "a negative coordinate opens at 1";
   EXPECT_FALSE(calcSettings.angleInDegrees);
   EXPECT_TRUE(calcSettings.autoclip);
   EXPECT_EQ(calcSettings.startPrecision, 12);
@@ -66,6 +68,7 @@ TEST_F(SettingsFileTest, NotationOutsideTheListLoadsAsZero) {
 TEST_F(SettingsFileTest, ShortLongAndGarbageFiles) {
   writeFile(file(), record({{0, 7}, {4, 9}, {42, 1}}, 8));
   ASSERT_TRUE(loadSettings(file()));
+  EXPECT_EQ(settingsRecord.startLeft(), 7);
   EXPECT_EQ(settingsRecord.windowLeft(), 7);
   EXPECT_EQ(settingsRecord.windowTop(), 9);
   EXPECT_FALSE(calcSettings.angleInDegrees) << "byte 42 lies beyond a short file";
