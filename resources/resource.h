@@ -1,0 +1,75 @@
+// Every resource and control id of the calculator, shared by the code and
+// the dialog templates.
+#pragma once
+
+#define IDI_QUORVEX 1
+
+// Main window (RECHNER_WINDOW)
+#define IDC_HISTORY_LIST 101
+#define IDC_ENTRY 102
+#define IDC_DIGIT_0 103  // 103..112 are the digits 0..9
+#define IDC_DIGIT_9 112
+#define IDC_PLUS 113
+#define IDC_MINUS 114
+#define IDC_DIVIDE 115
+#define IDC_TIMES 116
+#define IDC_RESULT 121
+#define IDC_OPEN_BRACKET 122
+#define IDC_CLOSE_BRACKET 123
+#define IDC_DEGREE_MINUTE 124
+#define IDC_POWER 125
+#define IDC_EXPONENT 126
+#define IDC_POINT 127
+#define IDC_RECIPROCAL 128
+#define IDC_OPEN_REGRESSION 129
+#define IDC_PRECISION 136
+#define IDC_FIELD_X 141
+#define IDC_FIELD_Y 142
+#define IDC_FIELD_Z 143
+#define IDC_AUTOCLIP 144
+#define IDC_PERCENT 145
+#define IDC_COMMENT 146
+#define IDC_SHOW_FORMULAS 147
+#define IDC_SHOW_NAMED 148
+#define IDC_TAKE_RESULT 149
+#define IDC_CLIPVAR 150
+#define IDC_LETTER_X 151
+#define IDC_LETTER_Y 152
+#define IDC_LETTER_Z 153
+#define IDC_LETTER_W 154
+#define IDC_LETTER_V 155
+#define IDC_FIELD_W 156
+#define IDC_FIELD_V 157
+#define IDC_OPEN_FUNCTIONS 162
+#define IDC_UNDO 163
+#define IDC_RESULT_TO_X 164
+#define IDC_ALL_CLEAR 166
+#define IDC_RESULT_TO_Y 167
+#define IDC_ENTRY_TO_CLIPBOARD 168
+#define IDC_RESULT_TO_CLIPBOARD 169
+#define IDC_PASTE_CLIPBOARD 170
+#define IDC_NOTATION 171
+#define IDC_EQUATION_TO_CLIPBOARD 172
+#define IDC_STATUS 174
+#define IDC_PRECISION_SPIN 175
+#define IDC_OPEN_PROGRAMMER 181
+#define IDC_BACKSPACE 182
+#define IDC_CARET_LEFT 183
+#define IDC_CARET_RIGHT 184
+#define IDC_DELETE_RIGHT 185
+#define IDC_CARET_HOME 186
+#define IDC_CARET_END 187
+#define IDC_HELP_MODE 190
+#define IDC_FORMAT_GROUP 191
+#define IDC_PRECISION_LABEL 192
+
+// Regression window (REGRESS_WINDOW)
+#define IDC_WANTED_VALUE 402
+
+// Timer and private messages of the main window
+#define CALC_TIMER_ID 1001
+#define CALC_TIMER_MS 800
+#define WM_USER_FUNCTION_BUTTON 1025
+#define WM_USER_PROGRAMMER_BUTTON 1026
+#define WM_USER_RUN_DONE 1027
+#define WM_USER_SHOW_PRECISION 1028
