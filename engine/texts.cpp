@@ -72,6 +72,14 @@ constexpr TextPair kTexts[] = {
     {Msg::VarTruncate, "var truncate, ", "Var Abrundung, "},
     {Msg::CalcOverflow, "calc overflow, ", "Rech Überlauf, "},
     {Msg::CalcUnderflow, "calc underflow, ", "Rech Underflow, "},
+    {Msg::ErrorWord, "error", "Fehler"},
+    {Msg::HelpPrompt, "press button you want to get explained", "drücken Sie fraglichen Mausknopf"},
+    {Msg::FatalQuestion,
+     "You have found a formula which makes serious trouble to Quorvex! Sorry, Quorvex must be "
+     "terminated. (I would be interested in knowing your input.) Do you want to save the main "
+     "entry filed into the clipboard?",
+     "Sie haben eine Formel gefunden, die Quorvex zum Abbruch zwingt. Daran wäre ich "
+     "interessiert. Soll der Inhalt des Eingabefeldes in die Zwischenablage gesichert werden?"},
 };
 constexpr int kTextCount = static_cast<int>(Msg::Count);
 static_assert(sizeof kTexts / sizeof kTexts[0] == kTextCount, "one row per message");

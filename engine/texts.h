@@ -54,6 +54,9 @@ enum class Msg : int {
   VarTruncate,
   CalcOverflow,
   CalcUnderflow,
+  ErrorWord,
+  HelpPrompt,
+  FatalQuestion,
   Count
 };
 

@@ -92,7 +92,8 @@ bool saveHistory(const std::string& fileName) {
   return replaceFileContents(fileName, contents) == WriteOutcome::Written;
 }
 
-bool commitHistoryEntry(const std::string& text, bool lastRunFailed) {
+bool commitHistoryEntry(const std::string& text, bool lastRunFailed,
+                        const std::string& assignments) {
   if (lastRunFailed && !isNamed(text)) return false;
   if (text.empty()) return false;
   std::size_t close = text.find(']');
@@ -100,7 +101,7 @@ bool commitHistoryEntry(const std::string& text, bool lastRunFailed) {
     std::string key = text.substr(0, close + 1);
     findHistoryEntry(key, FindMode::Remove);
   }
-  addHistoryEntry(text);
+  addHistoryEntry(text + assignments);
   return true;
 }
 

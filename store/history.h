@@ -31,10 +31,12 @@ bool loadHistory(const std::string& fileName);
 // last 20 formulas, with CR LF line ends. False when the file is unchanged.
 bool saveHistory(const std::string& fileName);
 
-// The "AC" button: adds the entry field's text unless the last run failed
-// (named entries are added anyway) or it is empty; a named entry replaces
-// the older one of the same name. True when something was added.
-bool commitHistoryEntry(const std::string& text, bool lastRunFailed);
+// The "AC" button: adds the entry field's text, followed by the variable
+// assignments, unless the last run failed (named entries are added anyway)
+// or the text is empty; a named entry replaces the older one of the same
+// name. True when something was added.
+bool commitHistoryEntry(const std::string& text, bool lastRunFailed,
+                        const std::string& assignments = std::string());
 
 // The texts the list box shows: the named entries, or the formulas.
 std::vector<std::string> historyTexts(bool named);

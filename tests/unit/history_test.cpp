@@ -104,10 +104,13 @@ TEST_F(HistoryTest, CommitRules) {
     EXPECT_EQ(commitHistoryEntry(c.text, c.lastRunFailed), c.added) << c.text;
   // "[x] 7" replaced "[x] 1/0", which had replaced "[x] 5".
   EXPECT_EQ(historyList.entries, (std::vector<std::string>{"1+1", "[x] 7", "3*[rate]2"}));
-  commitHistoryEntry("3*[rate]5", false);
-  EXPECT_EQ(historyList.entries, (std::vector<std::string>{"1+1", "[x] 7", "3*[rate]5"}));
+  commitHistoryEntry("3*[rate]5", false, "; X=2");
+  EXPECT_EQ(historyList.entries, (std::vector<std::string>{"1+1", "[x] 7", "3*[rate]5; X=2"}));
+  // The name is taken from the formula, not from what the fields add.
+  commitHistoryEntry("9", false, "; V=[x]");
+  EXPECT_EQ(historyList.entries.size(), 4u);
   EXPECT_EQ(historyTexts(true), (std::vector<std::string>{"[x] 7"}));
-  EXPECT_EQ(historyTexts(false), (std::vector<std::string>{"1+1", "3*[rate]5"}));
+  EXPECT_EQ(historyTexts(false), (std::vector<std::string>{"1+1", "3*[rate]5; X=2", "9; V=[x]"}));
 }
 
 TEST_F(HistoryTest, FindCopiesOrRemovesTheFirstMatch) {

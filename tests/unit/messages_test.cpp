@@ -78,7 +78,8 @@ const MessageCase kCases[] = {
 const std::set<Msg> kElsewhere = {Msg::WantedImaginary, Msg::NoValueFound, Msg::EnterFirstTry,
                                   Msg::UnknownMissing, Msg::VarOverflow,   Msg::VarTruncate,
                                   Msg::CalcOverflow,   Msg::CalcUnderflow, Msg::WrongHex,
-                                  Msg::FormulaTooLong};
+                                  Msg::FormulaTooLong, Msg::ErrorWord,   Msg::HelpPrompt,
+                                  Msg::FatalQuestion};
 
 class MessageTest : public EngineTest {};
 

@@ -1,0 +1,68 @@
+// Context help through HTML Help when the viewer is installed, else WinHelp.
+#include <windows.h>
+
+#include <string>
+
+#include "engine/calc_settings.h"
+#include "help/help_win32.h"
+
+namespace {
+
+constexpr UINT kHtmlHelpDisplayTopic = 0x0000;  // HH_DISPLAY_TOPIC
+constexpr UINT kHtmlHelpCloseAll = 0x0012;      // HH_CLOSE_ALL
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+bool htmlHelpPresent = false;
+
+// hhctrl.ocx is loaded on first use, so a system without it still starts.
+HtmlHelpFunction htmlHelp() {
+  static HMODULE library = LoadLibraryA("hhctrl.ocx");
+  // Through void*: GetProcAddress's FARPROC has no parameters to match.
+  static auto function = library ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(
+                                       GetProcAddress(library, "HtmlHelpA")))
+                                 : nullptr;
+  return function;
+}
+
+std::string helpFileName() {
+  std::string name = calcSettings.language == Language::German ? "Quorv_g" : "Quorv_e";
+  return name + (htmlHelpPresent ? ".chm" : ".hlp");
+}
+
+void displayTopic(HWND owner, const char* topic) {
+  if (HtmlHelpFunction show = htmlHelp()) {
+    std::string target = helpFileName() + "::/" + topic + ".html";
+    show(owner, target.c_str(), kHtmlHelpDisplayTopic, 0);
+  }
+}
+
+}  // namespace
+
+void detectHelpSystem() {
+  char folder[500] = {};
+  GetWindowsDirectoryA(folder, sizeof folder - 8);
+  std::string viewer = std::string(folder) + "\\hh.exe";
+  OFSTRUCT unused = {};
+  htmlHelpPresent = OpenFile(viewer.c_str(), &unused, OF_EXIST) != HFILE_ERROR;
+}
+
+bool htmlHelpInUse() { return htmlHelpPresent; }
+
+void showHelpTopicOf(HWND owner, int context, const char* name) {
+  if (htmlHelpPresent) displayTopic(owner, name);
+  else WinHelpA(owner, helpFileName().c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+}
+
+void showHelpCommandOf(HWND owner, int command) {
+  if (htmlHelpPresent) displayTopic(owner, "P_intro");
+  else WinHelpA(owner, helpFileName().c_str(), static_cast<UINT>(command), 0);
+}
+
+void closeHelpOf(HWND owner) {
+  if (htmlHelpPresent) {
+    if (HtmlHelpFunction close = htmlHelp()) close(nullptr, nullptr, kHtmlHelpCloseAll, 0);
+  } else {
+    WinHelpA(owner, helpFileName().c_str(), HELP_QUIT, 0);
+  }
+}

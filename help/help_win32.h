@@ -1,0 +1,11 @@
+// Help calls shared by the calculator and the installer.
+#pragma once
+
+#include <windows.h>
+
+// Looks for the HTML Help viewer; the help file name follows the language.
+void detectHelpSystem();
+bool htmlHelpInUse();
+void showHelpTopicOf(HWND owner, int context, const char* name);
+void showHelpCommandOf(HWND owner, int command);
+void closeHelpOf(HWND owner);

@@ -1,0 +1,74 @@
+// The calculator program's state and the operations its windows share.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct CalculatorApp {
+  HINSTANCE instance = nullptr;
+  HWND main = nullptr;
+  // Satellite windows; absent (null) until they are opened.
+  HWND functions = nullptr, programmer = nullptr, regression = nullptr;
+  HICON icon = nullptr;
+
+  std::string startFormula;
+  bool hasStartFormula = false;
+
+  int focusField = 0;   // the field that last had the focus
+  int targetField = 0;  // the field buttons type into
+  bool helpMode = false;
+  int historyBoxMode = 0;  // 0 hidden, 1 named entries, 2 formulas
+  std::string undoBuffer;
+  bool undoPending = false;
+  int snapshotTicks = 0;
+  int ticks = 0;
+  bool minimizedAtStart = false;
+  bool loadingEntry = false;  // loadEntryText is filling fields: no runs
+
+  // The history list's size when shown, measured at creation.
+  int listWidth = 0, listHeight = 0;
+  HFONT fonts[6] = {};
+};
+
+extern CalculatorApp app;
+
+// The full path of the running program file.
+std::string programFilePath();
+
+// Texts of controls.
+std::string controlText(HWND window, int id, std::size_t maxChars);
+void setControlText(HWND window, int id, const std::string& text);
+
+// The calculation run of the main window.
+void runCalculation();
+
+// Editing operations: typing into the target field and rewriting the entry.
+void insertText(const std::string& text, int kind);
+void insertFunction(const std::string& name);
+void pressKey(int key);
+void refocusTarget();
+void loadEntryText(const std::string& text);
+constexpr int kPlainText = 1, kBinaryOperator = 2;
+constexpr int kBackspaceKey = 7777;
+
+// Clipboard.
+void setClipboardText(const std::string& text);
+bool getClipboardText(std::string& text);
+void pasteIntoField(int field, std::string& buffer, std::size_t limit, bool compare);
+void copyEquation();
+std::string appendVariableLines(const std::string& output);
+
+// Help.
+void detectHelp();
+void showHelpTopic(int context, const char* name);
+void showHelpCommand(int command);
+void closeHelp();
+void showHelpFor(int controlId);
+
+// The main window's frame.
+void setTitle();
+void trimSystemMenu(HWND window);
+
+// The main window's dialog procedure.
+INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

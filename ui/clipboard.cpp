@@ -1,0 +1,85 @@
+// The clipboard: results and equations out, pasted formulas and the Z
+// variable in.
+#include <cstring>
+
+#include "display/notations.h"
+#include "engine/calc_settings.h"
+#include "engine/calculation.h"
+#include "resource.h"
+#include "ui/app.h"
+#include "ui/clipboard_text.h"
+
+namespace {
+
+constexpr std::size_t kVariableLimit = 3000;
+
+struct Variable {
+  char letter;
+  int field;
+};
+constexpr Variable kEquationVariables[] = {
+    {'V', IDC_FIELD_V}, {'W', IDC_FIELD_W}, {'X', IDC_FIELD_X}, {'Y', IDC_FIELD_Y}, {'Z', IDC_FIELD_Z},
+};
+
+}  // namespace
+
+void setClipboardText(const std::string& text) {
+  if (text.empty() || !OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1)) {
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+bool getClipboardText(std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool found = false;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+      text = chars;
+      found = true;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return found;
+}
+
+void pasteIntoField(int field, std::string& buffer, std::size_t limit, bool compare) {
+  std::string clipboard;
+  if (!getClipboardText(clipboard) || clipboard.empty()) return;
+  JoinedLines joined = joinClipboardLines(clipboard);
+  if (joined.sourceChars + 2 >= limit) return;
+  const std::string& line = joined.line;
+  if (compare && (line == buffer || line == resultText || line.find('=') != std::string::npos))
+    return;
+  if (compare && calcSettings.clipvar) {
+    // A new value pushes the earlier ones down through the variable fields.
+    app.loadingEntry = true;
+    setControlText(app.main, IDC_FIELD_V, controlText(app.main, IDC_FIELD_W, kVariableLimit));
+    setControlText(app.main, IDC_FIELD_W, controlText(app.main, IDC_FIELD_X, kVariableLimit));
+    setControlText(app.main, IDC_FIELD_X, controlText(app.main, IDC_FIELD_Y, kVariableLimit));
+    setControlText(app.main, IDC_FIELD_Y, buffer);
+    app.loadingEntry = false;
+  }
+  buffer = line;
+  setControlText(app.main, field, line);
+}
+
+std::string appendVariableLines(const std::string& output) {
+  std::string text = output;
+  for (const Variable& v : kEquationVariables) {
+    if (!variableUsed(entryText, v.letter)) continue;
+    std::size_t limit = v.letter == 'Z' ? kVariableMaxChars : kVariableLimit;
+    text += std::string("\r\n") + v.letter + " = " + controlText(app.main, v.field, limit);
+  }
+  return text;
+}
+
+void copyEquation() {
+  // Sized by its content: the formula, the result and every variable used.
+  setClipboardText(appendVariableLines(entryText + " = " + resultText));
+}

@@ -1,0 +1,26 @@
+// The calculator's command line: splitting the raw text into arguments and
+// the keyword table that applies them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Arguments separated by spaces; one that starts with " or ' runs to the
+// next quote of the same kind, and what follows that quote up to the next
+// space is dropped.
+std::vector<std::string> splitCommandLine(const std::string& text);
+
+// What the arguments set besides CalcSettings.
+struct StartOptions {
+  std::optional<std::string> startFormula;     // "input:..."
+  std::optional<std::string> historyFileName;  // a formula file
+  std::string colourText;                      // "color:...", which changes nothing
+};
+
+// Applies one argument. Returns the message to show for an argument that
+// fits no keyword (in the language in force now), or nothing.
+std::optional<std::string> applyArgument(const std::string& argument, StartOptions& options);
+
+// "X_RECHNER_WINDOW" and the like with the layout's letter for the X.
+std::string templateName(const std::string& name);

@@ -1,0 +1,83 @@
+// The editing operations: buttons type into the field that had the focus,
+// as if the user had pressed the key.
+#include "engine/calculation.h"
+#include "resource.h"
+#include "ui/app.h"
+#include "ui/edit_rules.h"
+
+namespace {
+
+constexpr std::size_t kEntryLimit = 7500;
+
+HWND targetWindow() {
+  if (app.targetField == 0) return nullptr;
+  if (app.targetField == IDC_WANTED_VALUE)
+    return app.regression ? GetDlgItem(app.regression, IDC_WANTED_VALUE) : nullptr;
+  return GetDlgItem(app.main, app.targetField);
+}
+
+void focusTarget() {
+  if (HWND target = targetWindow()) SetFocus(target);
+}
+
+void writeEntry(const std::string& text) {
+  setControlText(app.main, IDC_ENTRY, text.substr(0, kEntryLimit));
+}
+
+int fieldOfLetter(char letter) {
+  switch (letter) {
+    case 'V': return IDC_FIELD_V;
+    case 'W': return IDC_FIELD_W;
+    case 'X': return IDC_FIELD_X;
+    default: return IDC_FIELD_Y;
+  }
+}
+
+}  // namespace
+
+void insertText(const std::string& text, int kind) {
+  if (kind == kBinaryOperator && app.focusField == IDC_ENTRY && text.size() == 1) {
+    entryText = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
+    if (auto bracketed = operatorPressedTwice(entryText, text[0])) {
+      writeEntry(*bracketed);
+      pressKey(VK_END);
+      focusTarget();
+      return;
+    }
+  }
+  HWND target = targetWindow();
+  if (target == nullptr) return;
+  for (char c : text) SendMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+  SetFocus(target);
+}
+
+void insertFunction(const std::string& name) {
+  entryText = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
+  std::string text = wrapInFunction(entryText, name);
+  writeEntry(text);
+  pressKey(VK_END);
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "()") == 0) pressKey(VK_LEFT);
+}
+
+void pressKey(int key) {
+  HWND target = targetWindow();
+  if (target == nullptr) return;
+  SetFocus(target);
+  if (key == kBackspaceKey) SendMessageA(target, WM_CHAR, VK_BACK, 1);
+  else SendMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+}
+
+void refocusTarget() {
+  // With the regression window open the focus goes back to the field being
+  // edited; otherwise it stays on the clicked button.
+  if (app.regression) focusTarget();
+}
+
+void loadEntryText(const std::string& text) {
+  StoredFormula stored = splitStoredFormula(text.substr(0, kEntryLimit));
+  app.loadingEntry = true;
+  for (const auto& [letter, value] : stored.assignments)
+    setControlText(app.main, fieldOfLetter(letter), value);
+  app.loadingEntry = false;
+  writeEntry(stored.formula);
+}

@@ -1,0 +1,81 @@
+// The calculator program: settings, command line, fault guard, the main
+// window, and the message loop that serves the windows beside it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "engine/calc_settings.h"
+#include "engine/calculation.h"
+#include "engine/fault_guard.h"
+#include "engine/texts.h"
+#include "resource.h"
+#include "solver/solve_request.h"
+#include "solver/solver.h"
+#include "store/history.h"
+#include "store/settings_file.h"
+#include "ui/app.h"
+#include "ui/command_line.h"
+
+CalculatorApp app;
+
+std::string programFilePath() {
+  char path[400] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return path;
+}
+
+namespace {
+
+// A floating-point fault outside every guarded step: the program cannot go
+// on. The user may keep the formula that caused it.
+[[noreturn]] void fatalFormulaExit() {
+  int answer = MessageBoxA(app.main, pickText(Msg::FatalQuestion), "", MB_ICONWARNING | MB_YESNO);
+  std::string report = appendVariableLines(entryText);
+  report += "\r\nQuorvex 4.12 Windows";
+  if (solverRunning) report += "\r\nRegression " + wantedValueText;
+  report += "\r\nPlease send this to the Quorvex team.";
+  if (answer == IDYES) setClipboardText(report);
+  ExitProcess(1);
+}
+
+void applyCommandLine(const char* commandLine) {
+  StartOptions options;
+  for (const std::string& argument : splitCommandLine(commandLine ? commandLine : "")) {
+    if (auto refusal = applyArgument(argument, options))
+      MessageBoxA(nullptr, refusal->c_str(), "", MB_OK);
+  }
+  if (options.startFormula) {
+    app.startFormula = *options.startFormula;
+    app.hasStartFormula = true;
+  }
+  if (options.historyFileName) historyFileName = *options.historyFileName;
+}
+
+bool offerToDialog(HWND window, MSG& message) {
+  return window != nullptr && IsDialogMessageA(window, &message);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  app.instance = instance;
+  InitCommonControls();
+  installFaultGuard();
+  faultGuard.fatalExit = fatalFormulaExit;
+  resetCalcSettings();
+  loadSettings(settingsFilePath(programFilePath()));
+  applyCommandLine(commandLine);
+
+  DialogBoxParamA(instance, templateName("X_RECHNER_WINDOW").c_str(), nullptr, mainWindowProc, 0);
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (offerToDialog(app.main, message) || offerToDialog(app.functions, message) ||
+        offerToDialog(app.programmer, message) || offerToDialog(app.regression, message))
+      continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
