@@ -67,7 +67,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   loadSettings(settingsFilePath(programFilePath()));
   applyCommandLine(commandLine);
 
-  DialogBoxParamA(instance, templateName("X_RECHNER_WINDOW").c_str(), nullptr, mainWindowProc, 0);
+  INT_PTR shown =
+      DialogBoxParamA(instance, templateName("X_RECHNER_WINDOW").c_str(), nullptr, mainWindowProc, 0);
+  if (shown == -1) {
+    // Without its window there is nothing to run and no quit to wait for.
+    MessageBoxA(nullptr, "Quorvex cannot create its window.", "", MB_OK | MB_ICONERROR);
+    return 1;
+  }
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
