@@ -177,7 +177,7 @@ BOOL onInitDialog(HWND window) {
   app.focusField = app.targetField = IDC_ENTRY;
   if (app.hasStartFormula) loadEntryText(app.startFormula);
   else if (historyList.defaultFormula) loadEntryText(*historyList.defaultFormula);
-  setStatus("Quorvex 4.12  formula calculator by the Quorvex team, 5/2007");
+  setStatus("Quorvex 4.12 by the Quorvex team 5/2007");
   measureHistoryList(window);
   app.minimizedAtStart = calcSettings.minimizedThisRun;
   if (app.minimizedAtStart) ShowWindow(window, SW_MINIMIZE);
