@@ -130,6 +130,8 @@ void measureHistoryList(HWND window) {
 }
 
 void fillNotationList(HWND window) {
+  // The list drops wider than the box, so the longest labels show whole.
+  SendDlgItemMessageA(window, IDC_NOTATION, CB_SETDROPPEDWIDTH, 140, 0);
   for (int i = 0; i < kNotationCount; ++i)
     SendDlgItemMessageA(window, IDC_NOTATION, CB_ADDSTRING, 0,
                         (LPARAM)notationLabel(static_cast<OutputNotation>(i)));

@@ -1,0 +1,384 @@
+#!/usr/bin/env python3
+"""Checks the main window's two dialog templates in quorvex.rc.
+
+Run it after every change to the RECHNER_WINDOW templates:
+
+    python3 resources/layout_check.py [path/to/quorvex.rc]
+
+It reads the templates as the resource compiler would (ids from resource.h)
+and checks, for the big and the small layout:
+
+- every control of the main window is there, once, with its kind, caption
+  and the styles the code relies on; both layouts have the same controls and
+  differ by at most two dialog units in any coordinate;
+- every control lies inside the client area, and no two controls overlap,
+  apart from the group box around the format controls, the up-down control
+  inside the precision field and the hidden history list;
+- the history list, sized as the code sizes it when "F" or "H" shows it
+  (entry field width plus "H" width, its own height plus 4 pixels), covers
+  exactly the controls the code hides under it and touches no other one;
+- the same still holds after the window has been widened, with the controls
+  moved and stretched the way the window's sizing code does it.
+
+All of this is worked out in dialog units. The list's size is measured from
+client areas in pixels, so its real rectangle is not known exactly; the
+checker uses the smallest rectangle it can have for the coverage and the
+largest for the overlaps (ALLOWANCE), with SLACK units to spare on each side.
+
+Exit status 0 when all holds, 1 otherwise.
+"""
+
+import os
+import re
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# The templates: name -> (width, height, font size).
+TEMPLATES = {
+    "B_RECHNER_WINDOW": (207, 123, 10),
+    "S_RECHNER_WINDOW": (204, 121, 8),
+}
+DIALOG_STYLE = {"WS_CAPTION", "WS_SYSMENU", "WS_THICKFRAME", "WS_MINIMIZEBOX", "DS_SETFONT"}
+DIALOG_FORBIDDEN = {"WS_MAXIMIZEBOX", "DS_MODALFRAME"}
+
+# Kind and caption of every control of the main window. Kinds: button,
+# edit, static, check, group, combo, list, updown.
+CONTROLS = {
+    101: ("list", ""), 102: ("edit", ""), 121: ("edit", ""), 174: ("static", ""),
+    157: ("edit", ""), 156: ("edit", ""), 141: ("edit", ""), 142: ("edit", ""),
+    143: ("edit", ""), 136: ("edit", ""), 175: ("updown", ""), 171: ("combo", ""),
+    144: ("check", "autoclip"), 150: ("check", "clipvar"),
+    191: ("group", "output format"), 192: ("static", "precision"),
+    103: ("button", "0"), 104: ("button", "1"), 105: ("button", "2"), 106: ("button", "3"),
+    107: ("button", "4"), 108: ("button", "5"), 109: ("button", "6"), 110: ("button", "7"),
+    111: ("button", "8"), 112: ("button", "9"),
+    113: ("button", "+"), 114: ("button", "-"), 116: ("button", "\xd7"), 115: ("button", "\xf7"),
+    125: ("button", "pwr"), 124: ("button", "min"), 122: ("button", "("), 123: ("button", ")"),
+    127: ("button", "."), 126: ("button", "EXP"), 145: ("button", "%"), 146: ("button", "com"),
+    128: ("button", "1/"),
+    151: ("button", "X"), 152: ("button", "Y"), 153: ("button", "Z"), 155: ("button", "V"),
+    154: ("button", "W"),
+    164: ("button", "X<"), 167: ("button", "Y<"), 168: ("button", "Z<"), 169: ("button", ">Z"),
+    170: ("button", "Z>"), 172: ("button", "= >Z"),
+    182: ("button", "< del"), 183: ("button", "<"), 184: ("button", ">"), 185: ("button", "del >"),
+    186: ("button", "<<"), 187: ("button", ">>"),
+    163: ("button", "undo"), 166: ("button", "AC"), 149: ("button", "v"), 148: ("button", "F"),
+    147: ("button", "H"), 162: ("button", "fct"), 181: ("button", "prg"), 129: ("button", "reg"),
+    190: ("button", "help"),
+}
+
+# Styles the code relies on: id -> (required, forbidden).
+STYLES = {
+    102: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    157: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    156: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    141: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    142: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    121: ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
+    143: ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
+    136: ({"ES_NUMBER"}, set()),
+    175: ({"UDS_WRAP", "UDS_SETBUDDYINT", "UDS_ALIGNRIGHT", "UDS_ARROWKEYS"}, {"UDS_AUTOBUDDY"}),
+    171: ({"CBS_DROPDOWNLIST", "WS_VSCROLL"}, set()),
+    101: ({"LBS_SORT", "LBS_NOTIFY", "LBS_NOINTEGRALHEIGHT", "WS_VSCROLL", "WS_BORDER",
+           "NOT WS_VISIBLE"}, set()),
+    174: ({"SS_LEFTNOWORDWRAP"}, set()),
+}
+
+# What the history list hides while it is shown, in the code's order.
+COVERED = [182, 186, 183, 184, 187, 185, 190, 144, 150, 171, 136, 155, 154, 151, 152, 157, 156,
+           141, 142, 162, 128, 145, 166, 163, 111, 112, 125, 124, 146, 108, 109, 116, 115, 129,
+           105, 106, 113, 114, 127, 126, 122, 123, 191, 192, 175]
+LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN = 101, 102, 147, 191, 136, 175
+GROUPED = {171, 136, 175, 192}
+
+# The list's width is the entry field's client width plus the "H" width: up
+# to 4 pixels (about 3 units) less than the template widths; its height is
+# its client height plus 4 pixels: up to 4 pixels (about 3 units) more.
+ALLOWANCE = 3
+SLACK = 1
+# A drop-down list's closed height follows its font, not the template.
+COMBO_CLOSED = 13
+# Enough drop height for about ten entries of the dialog font.
+COMBO_MIN_DROP = COMBO_CLOSED + 10 * 8
+MAX_SHIFT = 2
+
+# Widening: id -> (dx, dw) as multiples of (extra, half).
+WIDENING = {
+    148: ("extra", None), 147: ("extra", None), 102: (None, "extra"), 121: (None, "half"),
+    143: ("half", "half"), 169: ("half", None), 153: ("half", None),
+    157: (None, "half"), 156: (None, "half"), 141: ("half", "half"), 142: ("half", "half"),
+    151: ("half", None), 152: ("half", None),
+}
+WIDENINGS = [1, 2, 17, 60, 301]
+
+KEYWORDS = {
+    "PUSHBUTTON": "button", "DEFPUSHBUTTON": "button", "EDITTEXT": "edit", "LTEXT": "static",
+    "RTEXT": "static", "CTEXT": "static", "AUTOCHECKBOX": "check", "CHECKBOX": "check",
+    "GROUPBOX": "group", "COMBOBOX": "combo", "LISTBOX": "list", "CONTROL": None,
+}
+CLASSES = {"button": "button", "edit": "edit", "static": "static", "combobox": "combo",
+           "listbox": "list", "msctls_updown32": "updown"}
+
+
+class Control:
+    def __init__(self, kind, caption, cid, x, y, w, h, styles, line):
+        self.kind, self.caption, self.id = kind, caption, cid
+        self.x, self.y, self.w, self.h = x, y, w, h
+        self.styles, self.line = styles, line
+
+    def rect(self):
+        h = min(self.h, COMBO_CLOSED) if self.kind == "combo" else self.h
+        return (self.x, self.y, self.x + self.w, self.y + h)
+
+
+def read_ids(path):
+    ids = {}
+    for line in open(path, encoding="latin-1"):
+        m = re.match(r"\s*#define\s+(\w+)\s+(\d+)", line)
+        if m:
+            ids[m.group(1)] = int(m.group(2))
+    return ids
+
+
+def split_args(text):
+    """Splits at commas outside quotes."""
+    args, cur, quoted = [], "", False
+    for ch in text:
+        if ch == '"':
+            quoted = not quoted
+        if ch == "," and not quoted:
+            args.append(cur.strip())
+            cur = ""
+        else:
+            cur += ch
+    args.append(cur.strip())
+    return args
+
+
+def unquote(text):
+    if not (text.startswith('"') and text.endswith('"')):
+        raise ValueError("not a string: " + text)
+    body = text[1:-1]
+    # Octal escapes and doubled quotes, as the resource compiler reads them.
+    body = re.sub(r"\\([0-7]{1,3})", lambda m: chr(int(m.group(1), 8)), body)
+    return body.replace('""', '"')
+
+
+def value(expr, ids):
+    total = 0
+    for term in expr.split("+"):
+        term = term.strip()
+        total += ids[term] if term in ids else int(term, 0)
+    return total
+
+
+def style_set(expr):
+    styles = set()
+    for part in expr.split("|"):
+        part = " ".join(part.split())
+        if part:
+            styles.add(part)
+    return styles
+
+
+def parse_control(line, ids, number):
+    keyword, rest = line.split(None, 1)
+    args = split_args(rest)
+    kind = KEYWORDS[keyword]
+    caption = ""
+    if keyword == "CONTROL":
+        caption = unquote(args[0])
+        cid = value(args[1], ids)
+        kind = CLASSES[unquote(args[2]).lower()]
+        styles = style_set(args[3])
+        x, y, w, h = (value(a, ids) for a in args[4:8])
+    else:
+        if kind not in ("edit", "combo", "list"):
+            caption, args = unquote(args[0]), args[1:]
+        cid = value(args[0], ids)
+        x, y, w, h = (value(a, ids) for a in args[1:5])
+        styles = style_set(args[5]) if len(args) > 5 else set()
+    if keyword == "DEFPUSHBUTTON" or "BS_DEFPUSHBUTTON" in styles:
+        styles.add("BS_DEFPUSHBUTTON")
+    return Control(kind, caption, cid, x, y, w, h, styles, number)
+
+
+def read_templates(path, ids):
+    lines = open(path, encoding="cp1252").read().splitlines()
+    found, i = {}, 0
+    while i < len(lines):
+        m = re.match(r"\s*(\w+)\s+DIALOG(?:EX)?\s+(.*)", lines[i])
+        if not m or m.group(1) not in TEMPLATES:
+            i += 1
+            continue
+        name = m.group(1)
+        size = [value(a, ids) for a in split_args(m.group(2))]
+        header = {"size": tuple(size[2:4]), "style": set(), "font": None, "caption": None}
+        controls = []
+        i += 1
+        while lines[i].strip() != "BEGIN":
+            head = lines[i].strip()
+            if head.startswith("STYLE"):
+                header["style"] = style_set(head[5:])
+            elif head.startswith("FONT"):
+                font = split_args(head[4:])
+                header["font"] = (int(font[0]), unquote(font[1]))
+            elif head.startswith("CAPTION"):
+                header["caption"] = unquote(head[7:].strip())
+            i += 1
+        i += 1
+        while lines[i].strip() != "END":
+            text = lines[i].split("//")[0].strip()
+            if text:
+                controls.append(parse_control(text, ids, i + 1))
+            i += 1
+        found[name] = (header, controls)
+    return found
+
+
+def overlap(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+
+
+def inside(a, b):
+    return a[0] >= b[0] and a[1] >= b[1] and a[2] <= b[2] and a[3] <= b[3]
+
+
+def widened(controls, extra):
+    """The controls after widening the window by extra units."""
+    half = extra // 2
+    amount = {"extra": extra, "half": half, None: 0}
+    out = {}
+    for c in controls.values():
+        dx, dw = WIDENING.get(c.id, (None, None))
+        out[c.id] = Control(c.kind, c.caption, c.id, c.x + amount[dx], c.y, c.w + amount[dw], c.h,
+                            c.styles, c.line)
+    return out
+
+
+def check_geometry(controls, width, height, extra, problems, report):
+    """Client area, overlaps and the list's coverage; extra is the widening."""
+    tag = "" if extra == 0 else " (widened by %d)" % extra
+    for c in controls.values():
+        r = c.rect()
+        if c.id != LIST and not inside(r, (0, 0, width, height)):
+            problems.append("%d lies outside the client area%s: %s" % (c.id, tag, r))
+    ids = sorted(controls)
+    for n, a in enumerate(ids):
+        for b in ids[n + 1:]:
+            pair = {a, b}
+            if LIST in pair or pair == {PRECISION, SPIN}:
+                continue
+            if GROUP in pair and pair - {GROUP} <= GROUPED:
+                continue
+            if overlap(controls[a].rect(), controls[b].rect()):
+                problems.append("%d and %d overlap%s" % (a, b, tag))
+    for cid in GROUPED:
+        if not inside(controls[cid].rect(), controls[GROUP].rect()):
+            problems.append("%d is not inside the group box %d%s" % (cid, GROUP, tag))
+
+    lst = controls[LIST]
+    right = lst.x + controls[ENTRY].w + controls[SHOW_FORMULAS].w
+    smallest = (lst.x + SLACK, lst.y + SLACK, right - ALLOWANCE - SLACK, lst.y + lst.h - SLACK)
+    largest = (lst.x - SLACK, lst.y - SLACK, right + SLACK, lst.y + lst.h + ALLOWANCE + SLACK)
+    if right - ALLOWANCE > width or lst.y + lst.h + ALLOWANCE > height:
+        problems.append("the shown list leaves the client area%s" % tag)
+    for c in controls.values():
+        if c.id == LIST:
+            continue
+        if c.id in COVERED:
+            if not inside(c.rect(), smallest):
+                problems.append("%d is not covered by the list%s: %s, list %s"
+                                % (c.id, tag, c.rect(), smallest))
+        elif overlap(c.rect(), largest):
+            problems.append("%d lies under the list%s: %s, list %s" % (c.id, tag, c.rect(), largest))
+    if extra == 0:
+        report.append("  shown list: within x %d..%d, y %d..%d; covers at least x %d..%d, y %d..%d"
+                      % (largest[0], largest[2], largest[1], largest[3],
+                         smallest[0], smallest[2], smallest[1], smallest[3]))
+
+
+def check_template(name, header, controls, problems, report):
+    width, height, points = TEMPLATES[name]
+    if header["size"] != (width, height):
+        problems.append("size %s, wanted %s" % (header["size"], (width, height)))
+    if header["font"] != (points, "MS Sans Serif"):
+        problems.append("font %s, wanted %d \"MS Sans Serif\"" % (header["font"], points))
+    if header["caption"] != "Quorvex":
+        problems.append("caption %r" % header["caption"])
+    if not DIALOG_STYLE <= header["style"] or DIALOG_FORBIDDEN & header["style"]:
+        problems.append("dialog style %s" % sorted(header["style"]))
+
+    by_id = {}
+    for c in controls:
+        if c.id in by_id:
+            problems.append("id %d twice (lines %d and %d)" % (c.id, by_id[c.id].line, c.line))
+        by_id[c.id] = c
+    for cid, (kind, caption) in CONTROLS.items():
+        c = by_id.get(cid)
+        if c is None:
+            problems.append("control %d is missing" % cid)
+        elif (c.kind, c.caption) != (kind, caption):
+            problems.append("control %d is %s %r, wanted %s %r" % (cid, c.kind, c.caption, kind, caption))
+    for cid in set(by_id) - set(CONTROLS):
+        problems.append("control %d is not a control of the main window" % cid)
+    for cid, (required, forbidden) in STYLES.items():
+        if cid in by_id:
+            styles = by_id[cid].styles
+            if not required <= styles or forbidden & styles:
+                problems.append("control %d styles %s" % (cid, sorted(styles)))
+    for c in controls:
+        if "BS_DEFPUSHBUTTON" in c.styles:
+            problems.append("control %d is a default button" % c.id)
+    if 171 in by_id and by_id[171].h < COMBO_MIN_DROP:
+        problems.append("the notation list drops down only %d units" % by_id[171].h)
+    if set(CONTROLS) - set(by_id):
+        return by_id
+
+    check_geometry(by_id, width, height, 0, problems, report)
+    for extra in WIDENINGS:
+        check_geometry(widened(by_id, extra), width + extra, height, extra, problems, report)
+    return by_id
+
+
+def main():
+    rc = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "quorvex.rc")
+    ids = read_ids(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"))
+    templates = read_templates(rc, ids)
+    failed = False
+    layouts = {}
+    for name in TEMPLATES:
+        problems, report = [], []
+        if name not in templates:
+            problems.append("template missing")
+        else:
+            header, controls = templates[name]
+            layouts[name] = check_template(name, header, controls, problems, report)
+        print("%s: %d controls, %s" % (name, len(layouts.get(name, {})),
+                                        "OK" if not problems else "%d problem(s)" % len(problems)))
+        for line in report:
+            print(line)
+        for p in problems:
+            print("  " + p)
+        failed |= bool(problems)
+
+    if len(layouts) == 2:
+        big, small = (layouts[n] for n in TEMPLATES)
+        problems = []
+        for cid in sorted(set(big) & set(small)):
+            a, b = big[cid], small[cid]
+            if (a.kind, a.caption) != (b.kind, b.caption):
+                problems.append("%d differs in kind or caption" % cid)
+            shift = max(abs(a.x - b.x), abs(a.y - b.y), abs(a.w - b.w), abs(a.h - b.h))
+            if shift > MAX_SHIFT:
+                problems.append("%d differs by %d units between the layouts" % (cid, shift))
+        print("big and small layout: %s" % ("same controls" if not problems else "differ"))
+        for p in problems:
+            print("  " + p)
+        failed |= bool(problems)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
