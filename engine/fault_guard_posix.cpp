@@ -13,7 +13,7 @@ void enableTraps() {
   feenableexcept(kTrappedExceptions);
 }
 
-void onFloatingPointFault(int) {
+[[noreturn]] void onFloatingPointFault(int) {
   // The kernel hands the handler a fresh FPU state; start from the default
   // and clear what the faulting instruction left behind.
   std::fesetenv(FE_DFL_ENV);

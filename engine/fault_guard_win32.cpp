@@ -1,4 +1,5 @@
 // The fault guard on Windows (MinGW): _controlfp, signal, _fpreset, longjmp.
+#include <windows.h>
 #include <float.h>
 
 #include <cfenv>
@@ -24,7 +25,7 @@ void enableTraps() {
   _controlfp(_controlfp(0, 0) & ~kTrappedMask, _MCW_EM);
 }
 
-void onFloatingPointFault(int) {
+[[noreturn]] void onFloatingPointFault(int) {
   _fpreset();
   // A handler installed with signal() is reset when it runs.
   std::signal(SIGFPE, onFloatingPointFault);
@@ -33,9 +34,31 @@ void onFloatingPointFault(int) {
   std::longjmp(faultGuard.faultResume, -1);
 }
 
+// A fault inside a window procedure does not reach the C runtime's filter
+// that turns it into SIGFPE: the window manager's own exception handling is
+// in between. A vectored handler sees it first, wherever it happens.
+LONG CALLBACK onProcessorFault(EXCEPTION_POINTERS* info) {
+  switch (info->ExceptionRecord->ExceptionCode) {
+    case STATUS_FLOAT_DIVIDE_BY_ZERO:
+    case STATUS_FLOAT_INVALID_OPERATION:
+    case STATUS_FLOAT_OVERFLOW:
+    case STATUS_FLOAT_STACK_CHECK:
+    case STATUS_FLOAT_DENORMAL_OPERAND:
+    case STATUS_FLOAT_INEXACT_RESULT:
+    case STATUS_FLOAT_UNDERFLOW:
+    case STATUS_INTEGER_DIVIDE_BY_ZERO:
+    case STATUS_INTEGER_OVERFLOW:
+      onFloatingPointFault(SIGFPE);  // does not return
+    default:
+      return EXCEPTION_CONTINUE_SEARCH;
+  }
+}
+
 }  // namespace
 
 void installFaultGuard() {
+  static bool vectored = AddVectoredExceptionHandler(1, onProcessorFault) != nullptr;
+  (void)vectored;
   std::signal(SIGFPE, onFloatingPointFault);
   enableTraps();
 }

@@ -138,12 +138,17 @@ void fillNotationList(HWND window) {
   SendDlgItemMessageA(window, IDC_NOTATION, CB_SETCURSEL, static_cast<int>(calcSettings.outputNotation), 0);
 }
 
+// The engine reads and writes the variable fields of this window.
+std::string readVariableField(int id, std::size_t maxChars) { return controlText(app.main, id, maxChars); }
+void writeVariableField(int id, const std::string& text) { setControlText(app.main, id, text); }
+
 BOOL onInitDialog(HWND window) {
   app.icon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUORVEX));
   SetClassLongPtrA(window, GCLP_HICON, (LONG_PTR)app.icon);
   trimSystemMenu(window);
   app.main = window;
   app.functions = app.programmer = app.regression = nullptr;
+  fieldAccess = {readVariableField, writeVariableField};
   SetWindowPos(window, nullptr, settingsRecord.startLeft(), settingsRecord.startTop(), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER);
   setTitle();
@@ -390,7 +395,12 @@ void onCommand(int id, int code) {
 }
 
 void onTimer() {
-  if (app.ticks == 0) SetFocus(GetDlgItem(app.main, IDC_ENTRY));
+  if (app.ticks == 0) {
+    SetFocus(GetDlgItem(app.main, IDC_ENTRY));
+    // The dialog manager shows the window normally once its queue first
+    // runs empty, which undoes the minimize of the creation.
+    if (app.minimizedAtStart && !IsIconic(app.main)) ShowWindow(app.main, SW_MINIMIZE);
+  }
   if (zInFormula) pasteIntoField(IDC_FIELD_Z, savedZText, kZLimit, true);
   if (++app.snapshotTicks >= 3 && !hasError()) {
     if (!entryText.empty() && (recallStackEmpty() || recallTop() != entryText)) {
