@@ -80,6 +80,29 @@ constexpr TextPair kTexts[] = {
      "entry filed into the clipboard?",
      "Sie haben eine Formel gefunden, die Quorvex zum Abbruch zwingt. Daran wäre ich "
      "interessiert. Soll der Inhalt des Eingabefeldes in die Zwischenablage gesichert werden?"},
+    {Msg::MenuHelpContents, "Help contents/index", "Hilfeindex und Inhalt"},
+    {Msg::MenuGeneralHelp, "general help", "allgemeine Hilfe"},
+    {Msg::MenuUsingHelp, "using help", "Hilfe für Hilfetext"},
+    {Msg::MenuButtonHelp, "button help", "Hilfe für Tasten"},
+    {Msg::MenuSmallerWindow, "smaller Quorvex window", "kleineres Quorvex Fenster"},
+    {Msg::MenuBiggerWindow, "bigger Quorvex window", "größeres Quorvex Fenster"},
+    {Msg::MenuNoFloatOnTop, "no float on top", "Fenster nicht immer oben"},
+    {Msg::MenuFloatOnTop, "float on top", "Fenster immer oben"},
+    {Msg::MenuOtherLanguage, "german language", "english language"},
+    {Msg::MenuStartMaximized, "start maximized", "Start in Normalgröße"},
+    {Msg::MenuStartMinimized, "start minimized", "Start in Symbolgröße"},
+    {Msg::ButtonHelpMessage,
+     "Please press the Quorvex 'help' button and then the button you want to get explained",
+     "Drücken Sie bitte den Quorvex 'help' Knopf und anschließend den fraglichen Mausknopf."},
+    {Msg::RestartMessage, "Please restart Quorvex to get the new setting active.",
+     "Bitte starten Sie Quorvex neu, damit die neue Einstellung wirksam wird."},
+    {Msg::MinimizedStartMessage,
+     "Next time, Quorvex starts minimized. Use the tasklist/taskbar to maximize.\r\nIf you enter "
+     "the formula\r\n[default] Z\r\npress AC and turn autoclip on, you can use Quorvex in the "
+     "background.",
+     "Beim nächsten Start erscheint Quorvex nur in Symbolgröße. Benutzen Sie die Fensterliste "
+     "(Taskleiste), um ihn sichtbar zu machen. Wenn Sie die Formel \r\n[default] Z\r\neingeben, "
+     "AC drücken und Autoclip einschalten, können Sie Quorvex im Hintergrund verwenden."},
 };
 constexpr int kTextCount = static_cast<int>(Msg::Count);
 static_assert(sizeof kTexts / sizeof kTexts[0] == kTextCount, "one row per message");

@@ -57,6 +57,20 @@ enum class Msg : int {
   ErrorWord,
   HelpPrompt,
   FatalQuestion,
+  MenuHelpContents,
+  MenuGeneralHelp,
+  MenuUsingHelp,
+  MenuButtonHelp,
+  MenuSmallerWindow,
+  MenuBiggerWindow,
+  MenuNoFloatOnTop,
+  MenuFloatOnTop,
+  MenuOtherLanguage,
+  MenuStartMaximized,
+  MenuStartMinimized,
+  ButtonHelpMessage,
+  RestartMessage,
+  MinimizedStartMessage,
   Count
 };
 

@@ -69,6 +69,12 @@ void showHelpFor(int controlId);
 // The main window's frame.
 void setTitle();
 void trimSystemMenu(HWND window);
+void appendMenuEntries();
+void measureLayout();
+void onSizing(RECT& proposed);
+void onMove(int x, int y);
+// A command of the calculator's system menu entries; false for other ids.
+bool onMenuCommand(UINT id);
 
 // The main window's dialog procedure.
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -171,6 +171,8 @@ BOOL onInitDialog(HWND window) {
   SendMessageA(spin, UDM_SETPOS32, 0, std::clamp(calcSettings.startPrecision, 0, 16));
   setControlText(window, IDC_PRECISION, formatNumber(std::clamp(calcSettings.startPrecision, 0, 16)));
   createFonts(window);
+  AppendMenuA(GetSystemMenu(window, FALSE), MF_SEPARATOR, 0, nullptr);
+  appendMenuEntries();
 
   zInFormula = false;
   CheckDlgButton(window, IDC_AUTOCLIP, calcSettings.autoclip ? BST_CHECKED : BST_UNCHECKED);
@@ -186,6 +188,7 @@ BOOL onInitDialog(HWND window) {
   else if (historyList.defaultFormula) loadEntryText(*historyList.defaultFormula);
   setStatus("Quorvex 4.12 by the Quorvex team 5/2007");
   measureHistoryList(window);
+  measureLayout();
   app.minimizedAtStart = calcSettings.minimizedThisRun;
   if (app.minimizedAtStart) ShowWindow(window, SW_MINIMIZE);
   return FALSE;  // the focus is set
@@ -447,7 +450,6 @@ void onSize() {
 }  // namespace
 
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  (void)lParam;
   switch (message) {
     case WM_INITDIALOG: return onInitDialog(window);
     case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -456,6 +458,17 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return TRUE;
     case WM_HELP: showHelpCommand(8881); return TRUE;
     case WM_SIZE: onSize(); return TRUE;
+    case WM_SIZING:
+      onSizing(*reinterpret_cast<RECT*>(lParam));
+      return FALSE;
+    case WM_MOVE:
+      onMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return TRUE;
+    case WM_SYSCOMMAND:
+      // The calculator's own entries run when chosen; the system's own
+      // commands go on to the dialog manager.
+      if (onMenuCommand(static_cast<UINT>(wParam))) return TRUE;
+      return FALSE;
     case WM_DESTROY:
       if (app.icon) DestroyIcon(app.icon);
       for (HFONT& font : app.fonts) {

@@ -1,5 +1,73 @@
+// The main window's frame: title, widening, satellites that follow it, and
+// the calculator's own entries of the system menu.
+#include "engine/calc_settings.h"
+#include "engine/texts.h"
+#include "help/help_topics.h"
+#include "resource.h"
 #include "store/history.h"
+#include "store/settings_file.h"
 #include "ui/app.h"
+
+namespace {
+
+// Sizes and places at creation, in pixels of the main window's client area.
+struct Layout {
+  bool measured = false;
+  int width = 0, height = 0;  // the outer rectangle
+  int xNamed = 0, xFormulas = 0;  // "F" and "H"
+  int wEntry = 0, wResult = 0, wZ = 0, xZ = 0, wV = 0, wX = 0, xX = 0;
+  int xLetterX = 0, xResultToClipboard = 0, xLetterZ = 0;
+  int lastX = 0, lastY = 0;  // the client area's origin, for the satellites
+};
+Layout layout;
+
+RECT controlRect(int id) {
+  RECT r = {};
+  HWND control = GetDlgItem(app.main, id);
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, app.main, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+int left(int id) { return controlRect(id).left; }
+int width(int id) {
+  RECT r = controlRect(id);
+  return r.right - r.left;
+}
+
+void moveTo(int id, int x) {
+  RECT r = controlRect(id);
+  SetWindowPos(GetDlgItem(app.main, id), nullptr, x, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void resize(int id, int x, int w) {
+  RECT r = controlRect(id);
+  SetWindowPos(GetDlgItem(app.main, id), nullptr, x, r.top, w, r.bottom - r.top, SWP_NOZORDER);
+}
+
+// Menu entries: id and the text for the state in force.
+struct MenuEntry {
+  UINT id;
+  Msg (*text)();
+};
+const MenuEntry kMenuEntries[] = {
+    {701, [] { return Msg::MenuHelpContents; }},
+    {703, [] { return Msg::MenuGeneralHelp; }},
+    {704, [] { return Msg::MenuUsingHelp; }},
+    {705, [] { return Msg::MenuButtonHelp; }},
+    {708, [] { return settingsRecord.field(kStartBigByte) ? Msg::MenuSmallerWindow : Msg::MenuBiggerWindow; }},
+    {711, [] { return calcSettings.floatOnTop ? Msg::MenuNoFloatOnTop : Msg::MenuFloatOnTop; }},
+    {709, [] { return Msg::MenuOtherLanguage; }},
+    {710, [] { return settingsRecord.field(kStartMinimizedByte) ? Msg::MenuStartMaximized : Msg::MenuStartMinimized; }},
+};
+
+void tell(Msg message) { MessageBoxA(app.main, pickText(message), "", MB_OK); }
+
+void toggleRecordByte(std::size_t offset) {
+  settingsRecord.setField(offset, settingsRecord.field(offset) ? 0 : 1);
+}
+
+}  // namespace
 
 void setTitle() {
   std::string title = "Quorvex 4.12";
@@ -9,4 +77,124 @@ void setTitle() {
 
 void trimSystemMenu(HWND window) {
   DeleteMenu(GetSystemMenu(window, FALSE), SC_MAXIMIZE, MF_BYCOMMAND);
+}
+
+void appendMenuEntries() {
+  HMENU menu = GetSystemMenu(app.main, FALSE);
+  for (const MenuEntry& entry : kMenuEntries)
+    AppendMenuA(menu, MF_STRING, entry.id, pickText(entry.text()));
+}
+
+void removeMenuEntries() {
+  HMENU menu = GetSystemMenu(app.main, FALSE);
+  for (const MenuEntry& entry : kMenuEntries) DeleteMenu(menu, entry.id, MF_BYCOMMAND);
+}
+
+void rebuildMenuEntries() {
+  removeMenuEntries();
+  appendMenuEntries();
+}
+
+void measureLayout() {
+  RECT frame;
+  GetWindowRect(app.main, &frame);
+  layout.width = frame.right - frame.left + 1;
+  layout.height = frame.bottom - frame.top + 1;
+  layout.xNamed = left(IDC_SHOW_NAMED);
+  layout.xFormulas = left(IDC_SHOW_FORMULAS);
+  layout.wEntry = width(IDC_ENTRY);
+  layout.wResult = width(IDC_RESULT);
+  layout.wZ = width(IDC_FIELD_Z);
+  layout.xZ = left(IDC_FIELD_Z);
+  layout.wV = width(IDC_FIELD_V);
+  layout.wX = width(IDC_FIELD_X);
+  layout.xX = left(IDC_FIELD_X);
+  layout.xLetterX = left(IDC_LETTER_X);
+  layout.xResultToClipboard = left(IDC_RESULT_TO_CLIPBOARD);
+  layout.xLetterZ = left(IDC_LETTER_Z);
+  layout.measured = true;
+}
+
+int widenedBy() {
+  RECT frame;
+  GetWindowRect(app.main, &frame);
+  return layout.measured ? frame.right - frame.left + 1 - layout.width : 0;
+}
+
+void onSizing(RECT& proposed) {
+  if (!layout.measured) return;
+  int newWidth = proposed.right - proposed.left + 1;
+  int newHeight = proposed.bottom - proposed.top + 1;
+  if (newWidth == 0) return;
+  if (newHeight != layout.height) proposed.bottom = proposed.top + layout.height - 1;
+  if (newWidth < layout.width) {
+    newWidth = layout.width;
+    proposed.right = proposed.left + layout.width - 1;
+  }
+  int extra = newWidth - layout.width, half = extra / 2;
+  moveTo(IDC_SHOW_NAMED, layout.xNamed + extra);
+  moveTo(IDC_SHOW_FORMULAS, layout.xFormulas + extra);
+  resize(IDC_ENTRY, left(IDC_ENTRY), layout.wEntry + extra);
+  resize(IDC_RESULT, left(IDC_RESULT), layout.wResult + half);
+  resize(IDC_FIELD_Z, layout.xZ + half, layout.wZ + half);
+  moveTo(IDC_RESULT_TO_CLIPBOARD, layout.xResultToClipboard + half);
+  moveTo(IDC_LETTER_Z, layout.xLetterZ + half);
+  resize(IDC_FIELD_V, left(IDC_FIELD_V), layout.wV + half);
+  resize(IDC_FIELD_W, left(IDC_FIELD_W), layout.wV + half);
+  resize(IDC_FIELD_X, layout.xX + half, layout.wX + half);
+  resize(IDC_FIELD_Y, layout.xX + half, layout.wX + half);
+  moveTo(IDC_LETTER_X, layout.xLetterX + half);
+  moveTo(IDC_LETTER_Y, layout.xLetterX + half);
+  if (app.historyBoxMode != 0) {
+    RECT list = controlRect(IDC_HISTORY_LIST);
+    SetWindowPos(GetDlgItem(app.main, IDC_HISTORY_LIST), nullptr, 0, 0, app.listWidth + extra,
+                 list.bottom - list.top, SWP_NOMOVE | SWP_NOZORDER);
+  }
+  InvalidateRect(app.main, nullptr, TRUE);
+}
+
+void onMove(int x, int y) {
+  for (HWND satellite : {app.regression, app.functions, app.programmer}) {
+    if (satellite == nullptr) continue;
+    RECT r;
+    GetWindowRect(satellite, &r);
+    SetWindowPos(satellite, HWND_TOP, r.left + x - layout.lastX, r.top + y - layout.lastY, 0, 0,
+                 SWP_NOSIZE);
+  }
+  layout.lastX = x;
+  layout.lastY = y;
+}
+
+bool onMenuCommand(UINT id) {
+  switch (id) {
+    case 701: showHelpCommand(kHelpContents); return true;
+    case 703: showHelpTopic(1, "P_intro"); return true;
+    case 704: showHelpCommand(kHelpUsingHelp); return true;
+    case 705: tell(Msg::ButtonHelpMessage); return true;
+    case 708:
+      toggleRecordByte(kStartBigByte);
+      tell(Msg::RestartMessage);
+      rebuildMenuEntries();
+      return true;
+    case 711:
+      calcSettings.floatOnTop = !calcSettings.floatOnTop;
+      rebuildMenuEntries();
+      SetWindowPos(app.main, calcSettings.floatOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE);
+      return true;
+    case 709:
+      calcSettings.language =
+          calcSettings.language == Language::German ? Language::English : Language::German;
+      closeHelp();
+      detectHelp();
+      setTitle();
+      rebuildMenuEntries();
+      return true;
+    case 710:
+      toggleRecordByte(kStartMinimizedByte);
+      if (settingsRecord.field(kStartMinimizedByte)) tell(Msg::MinimizedStartMessage);
+      rebuildMenuEntries();
+      return true;
+    default: return false;
+  }
 }

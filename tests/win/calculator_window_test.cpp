@@ -666,3 +666,68 @@ TEST_F(CalculatorWindow, GermanIsChosenOnTheCommandLineAndKept) {
 }
 
 }  // namespace
+
+namespace {
+
+int controlWidth(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  return r.right - r.left;
+}
+
+int controlLeft(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  return r.left;
+}
+
+// The calculator's entries of the system menu, and widening the window.
+// (Wine keeps a menu's texts to its own process, so the driver checks what
+// the commands do rather than how the entries read.)
+TEST_F(CalculatorWindow, SystemMenuEntriesAndWidening) {
+  HWND main = calc.start();
+  calc.sendToMain(WM_SYSCOMMAND, 709);
+  calc.setText(IDC_ENTRY, "5/0");
+  EXPECT_EQ(calc.waitForText(IDC_STATUS, "Division durch Null"), "Division durch Null");
+
+  post(main, WM_SYSCOMMAND, 708);
+  automation::MessageBoxInfo box = calc.waitForMessageBox();
+  EXPECT_EQ(box.text, "Bitte starten Sie Quorvex neu, damit die neue Einstellung wirksam wird.");
+  calc.answer(box);
+  post(main, WM_SYSCOMMAND, 710);
+  box = calc.waitForMessageBox();
+  EXPECT_EQ(box.text.rfind("Beim n\xE4" "chsten Start erscheint Quorvex nur in Symbolgr\xF6\xDF" "e.", 0), 0u)
+      << box.text;
+  calc.answer(box);
+
+  struct Watched {
+    int id;
+    int widthGrowth, shift;
+  };
+  const Watched watched[] = {
+      {IDC_ENTRY, 40, 0},  {IDC_SHOW_NAMED, 0, 40}, {IDC_SHOW_FORMULAS, 0, 40},
+      {IDC_RESULT, 20, 0}, {IDC_FIELD_Z, 20, 20},   {IDC_LETTER_Z, 0, 20},
+      {IDC_FIELD_V, 20, 0}, {IDC_FIELD_X, 20, 20},  {IDC_LETTER_X, 0, 20},
+  };
+  std::vector<std::pair<int, int>> before;
+  for (const Watched& w : watched) before.emplace_back(controlWidth(calc.control(w.id)), controlLeft(calc.control(w.id)));
+  RECT proposed = calc.windowRect();
+  proposed.right += 40;
+  proposed.bottom += 25;  // the height never changes
+  calc.sendToMain(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+  RECT frame = calc.windowRect();
+  EXPECT_EQ(proposed.bottom - proposed.top, frame.bottom - frame.top);
+  for (std::size_t i = 0; i < std::size(watched); ++i) {
+    TABLE_ROW("control " + std::to_string(watched[i].id));
+    EXPECT_EQ(controlWidth(calc.control(watched[i].id)) - before[i].first, watched[i].widthGrowth);
+    EXPECT_EQ(controlLeft(calc.control(watched[i].id)) - before[i].second, watched[i].shift);
+  }
+
+  ASSERT_EQ(calc.close(), 0u);
+  std::string settings = calc.readFile("quorvex.dta");
+  EXPECT_EQ(byteAt(settings, kLanguage), 1);
+  EXPECT_EQ(byteAt(settings, kStartBig), 0) << "the next start is small";
+  EXPECT_EQ(byteAt(settings, kStartMinimized), 1) << "and minimized";
+}
+
+}  // namespace
