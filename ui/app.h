@@ -33,6 +33,12 @@ struct CalculatorApp {
 
 extern CalculatorApp app;
 
+// How much text the fields take.
+constexpr std::size_t kEntryFieldLimit = 7500;
+constexpr std::size_t kVariableFieldLimit = 3000;
+constexpr std::size_t kZFieldLimit = 6000;
+constexpr std::size_t kResultFieldLimit = 300;
+
 // The full path of the running program file.
 std::string programFilePath();
 

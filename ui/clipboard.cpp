@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kVariableLimit = 3000;
-
 struct Variable {
   char letter;
   int field;
@@ -59,9 +57,9 @@ void pasteIntoField(int field, std::string& buffer, std::size_t limit, bool comp
   if (compare && calcSettings.clipvar) {
     // A new value pushes the earlier ones down through the variable fields.
     app.loadingEntry = true;
-    setControlText(app.main, IDC_FIELD_V, controlText(app.main, IDC_FIELD_W, kVariableLimit));
-    setControlText(app.main, IDC_FIELD_W, controlText(app.main, IDC_FIELD_X, kVariableLimit));
-    setControlText(app.main, IDC_FIELD_X, controlText(app.main, IDC_FIELD_Y, kVariableLimit));
+    setControlText(app.main, IDC_FIELD_V, controlText(app.main, IDC_FIELD_W, kVariableFieldLimit));
+    setControlText(app.main, IDC_FIELD_W, controlText(app.main, IDC_FIELD_X, kVariableFieldLimit));
+    setControlText(app.main, IDC_FIELD_X, controlText(app.main, IDC_FIELD_Y, kVariableFieldLimit));
     setControlText(app.main, IDC_FIELD_Y, buffer);
     app.loadingEntry = false;
   }
@@ -73,7 +71,7 @@ std::string appendVariableLines(const std::string& output) {
   std::string text = output;
   for (const Variable& v : kEquationVariables) {
     if (!variableUsed(entryText, v.letter)) continue;
-    std::size_t limit = v.letter == 'Z' ? kVariableMaxChars : kVariableLimit;
+    std::size_t limit = v.letter == 'Z' ? kZFieldLimit : kVariableFieldLimit;
     text += std::string("\r\n") + v.letter + " = " + controlText(app.main, v.field, limit);
   }
   return text;

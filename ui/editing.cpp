@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::size_t kEntryLimit = 7500;
-
 HWND targetWindow() {
   if (app.targetField == 0) return nullptr;
   if (app.targetField == IDC_WANTED_VALUE)
@@ -21,7 +19,7 @@ void focusTarget() {
 }
 
 void writeEntry(const std::string& text) {
-  setControlText(app.main, IDC_ENTRY, text.substr(0, kEntryLimit));
+  setControlText(app.main, IDC_ENTRY, text.substr(0, kEntryFieldLimit));
 }
 
 int fieldOfLetter(char letter) {
@@ -74,7 +72,7 @@ void refocusTarget() {
 }
 
 void loadEntryText(const std::string& text) {
-  StoredFormula stored = splitStoredFormula(text.substr(0, kEntryLimit));
+  StoredFormula stored = splitStoredFormula(text.substr(0, kEntryFieldLimit));
   app.loadingEntry = true;
   for (const auto& [letter, value] : stored.assignments)
     setControlText(app.main, fieldOfLetter(letter), value);

@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr std::size_t kVariableLimit = 3000;
-constexpr std::size_t kZLimit = 6000;
-
 // The controls the history list covers while it is shown.
 constexpr int kCoveredByList[] = {182, 186, 183, 184, 187, 185, 190, 144, 150, 171, 136, 155,
                                   154, 151, 152, 157, 156, 141, 142, 162, 128, 145, 166, 163,
@@ -159,9 +156,11 @@ BOOL onInitDialog(HWND window) {
   app.snapshotTicks = 0;
   app.undoPending = false;
 
-  static constexpr std::pair<int, int> kLimits[] = {
-      {IDC_ENTRY, 7500},    {IDC_FIELD_V, 3000}, {IDC_FIELD_W, 3000}, {IDC_FIELD_X, 3000},
-      {IDC_FIELD_Y, 3000}, {IDC_FIELD_Z, 6000}, {IDC_RESULT, 300}};
+  static constexpr std::pair<int, std::size_t> kLimits[] = {
+      {IDC_ENTRY, kEntryFieldLimit},      {IDC_FIELD_V, kVariableFieldLimit},
+      {IDC_FIELD_W, kVariableFieldLimit}, {IDC_FIELD_X, kVariableFieldLimit},
+      {IDC_FIELD_Y, kVariableFieldLimit}, {IDC_FIELD_Z, kZFieldLimit},
+      {IDC_RESULT, kResultFieldLimit}};
   for (auto [id, limit] : kLimits) SendDlgItemMessageA(window, id, EM_LIMITTEXT, limit, 0);
 
   setControlText(window, IDC_PRECISION, formatNumber(calcSettings.precision));
@@ -231,8 +230,8 @@ void hideHistoryList() {
 void allClear() {
   if (!entryText.empty() && (!hasError() || entryText[0] == '[')) {
     std::string assignments = variableAssignments(
-        controlText(app.main, IDC_FIELD_V, kVariableLimit), controlText(app.main, IDC_FIELD_W, kVariableLimit),
-        controlText(app.main, IDC_FIELD_X, kVariableLimit), controlText(app.main, IDC_FIELD_Y, kVariableLimit));
+        controlText(app.main, IDC_FIELD_V, kVariableFieldLimit), controlText(app.main, IDC_FIELD_W, kVariableFieldLimit),
+        controlText(app.main, IDC_FIELD_X, kVariableFieldLimit), controlText(app.main, IDC_FIELD_Y, kVariableFieldLimit));
     commitHistoryEntry(entryText, false, assignments);
   }
   for (int id : {IDC_ENTRY, IDC_FIELD_V, IDC_FIELD_W, IDC_FIELD_X, IDC_FIELD_Y, IDC_FIELD_Z})
@@ -294,7 +293,7 @@ bool onButton(int id) {
       refocusTarget();
       return true;
     case IDC_PASTE_CLIPBOARD:
-      pasteIntoField(IDC_ENTRY, entryText, 7500, false);
+      pasteIntoField(IDC_ENTRY, entryText, kEntryFieldLimit, false);
       refocusTarget();
       pressKey(VK_END);
       return true;
@@ -323,7 +322,7 @@ bool onButton(int id) {
 
 // Reads the Z field and recalculates when it holds a text.
 void onZChanged() {
-  savedZText = controlText(app.main, IDC_FIELD_Z, kZLimit);
+  savedZText = controlText(app.main, IDC_FIELD_Z, kZFieldLimit);
   if (!savedZText.empty()) runCalculation();
 }
 
@@ -404,7 +403,7 @@ void onTimer() {
     // runs empty, which undoes the minimize of the creation.
     if (app.minimizedAtStart && !IsIconic(app.main)) ShowWindow(app.main, SW_MINIMIZE);
   }
-  if (zInFormula) pasteIntoField(IDC_FIELD_Z, savedZText, kZLimit, true);
+  if (zInFormula) pasteIntoField(IDC_FIELD_Z, savedZText, kZFieldLimit, true);
   if (++app.snapshotTicks >= 3 && !hasError()) {
     if (!entryText.empty() && (recallStackEmpty() || recallTop() != entryText)) {
       app.undoBuffer = entryText;
