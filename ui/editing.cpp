@@ -72,7 +72,9 @@ void refocusTarget() {
 }
 
 void loadEntryText(const std::string& text) {
-  StoredFormula stored = splitStoredFormula(text.substr(0, kEntryFieldLimit));
+  // The whole stored line is split, however long: the variable parts stand
+  // at its end and would be lost to a cut. The field cuts the formula.
+  StoredFormula stored = splitStoredFormula(text);
   app.loadingEntry = true;
   for (const auto& [letter, value] : stored.assignments)
     setControlText(app.main, fieldOfLetter(letter), value);
