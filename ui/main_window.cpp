@@ -228,12 +228,10 @@ void hideHistoryList() {
 }
 
 void allClear() {
-  if (!entryText.empty() && (!hasError() || entryText[0] == '[')) {
-    std::string assignments = variableAssignments(
-        controlText(app.main, IDC_FIELD_V, kVariableFieldLimit), controlText(app.main, IDC_FIELD_W, kVariableFieldLimit),
-        controlText(app.main, IDC_FIELD_X, kVariableFieldLimit), controlText(app.main, IDC_FIELD_Y, kVariableFieldLimit));
-    commitHistoryEntry(entryText, false, assignments);
-  }
+  auto field = [](int id) { return controlText(app.main, id, kVariableFieldLimit); };
+  commitHistoryEntry(entryText, hasError(),
+                     variableAssignments(field(IDC_FIELD_V), field(IDC_FIELD_W), field(IDC_FIELD_X),
+                                         field(IDC_FIELD_Y)));
   for (int id : {IDC_ENTRY, IDC_FIELD_V, IDC_FIELD_W, IDC_FIELD_X, IDC_FIELD_Y, IDC_FIELD_Z})
     setControlText(app.main, id, "");
   refocusTarget();
