@@ -37,6 +37,15 @@ qvx_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >/dev/null 2>&1
     wineserver -w
+    # Wine links the user's Desktop and document folders to $HOME; the
+    # installer's shortcuts belong inside the prefix, not in the home folder.
+    local folder
+    for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+      if [ -L "$folder" ]; then
+        rm -f "$folder"
+        mkdir -p "$folder"
+      fi
+    done
     touch "$marker"
   ) 9>"$QVX_ROOT/build/.wineprefix.lock"
 }
