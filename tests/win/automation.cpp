@@ -16,10 +16,6 @@ constexpr UINT kSendTimeoutMs = 10000;
 constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
 constexpr int kEntryFieldId = 102;      // what tells the main window apart
 
-std::string lastErrorText(std::string_view what) {
-  return std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
-}
-
 struct DialogSearch {
   DWORD processId;
   std::vector<HWND> found;
@@ -33,62 +29,9 @@ BOOL CALLBACK collectDialog(HWND window, LPARAM data) {
   return TRUE;
 }
 
-// The process's top-level dialogs: its windows and its message boxes.
-std::vector<HWND> dialogsOf(DWORD processId) {
-  DialogSearch search{processId, {}};
-  EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A message box: the text static 0xFFFF and at least one of the standard
-// answer buttons. Dialog templates give labels the id -1 too, so the static
-// alone does not tell.
-bool isMessageBox(HWND dialog) {
-  HWND text = GetDlgItem(dialog, kMessageTextId);
-  if (!text || !IsWindowVisible(dialog) || GetDlgItem(dialog, kEntryFieldId)) return false;
-  if (className(text) != "Static") return false;
-  for (int id : {IDOK, IDCANCEL, IDYES, IDNO, IDABORT, IDRETRY, IDIGNORE}) {
-    if (GetDlgItem(dialog, id)) return true;
-  }
-  return false;
-}
-
 std::string quoteIfSpaced(std::string text) {
   if (text.find(' ') == std::string::npos) return text;
   return '"' + text + '"';
-}
-
-void removeFolder(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        removeFolder(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-std::string makeFreshFolder() {
-  char temp[MAX_PATH + 1] = {};
-  if (!GetTempPathA(sizeof temp, temp)) throw AutomationError(lastErrorText("GetTempPath"));
-  static unsigned serial = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char name[64];
-    std::snprintf(name, sizeof name, "qvx-window-%lu-%u", GetCurrentProcessId(), ++serial);
-    std::string folder = std::string(temp) + name;
-    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
-  }
-  throw AutomationError(lastErrorText("cannot create a folder in " + std::string(temp)));
 }
 
 // The clipboard belongs to a window; a hidden message-only one serves.
@@ -115,6 +58,66 @@ std::string withSteps(const std::string& what) {
   return text;
 }
 
+}  // namespace
+
+std::string lastErrorText(std::string_view what) {
+  return std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
+}
+
+// The process's top-level dialogs: its windows and its message boxes.
+std::vector<HWND> dialogsOf(DWORD processId) {
+  DialogSearch search{processId, {}};
+  EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A message box: the text static 0xFFFF and at least one of the standard
+// answer buttons. Dialog templates give labels the id -1 too, so the static
+// alone does not tell.
+bool isMessageBox(HWND dialog, int mainControlId) {
+  HWND text = GetDlgItem(dialog, kMessageTextId);
+  if (!text || !IsWindowVisible(dialog) || GetDlgItem(dialog, mainControlId)) return false;
+  if (className(text) != "Static") return false;
+  for (int id : {IDOK, IDCANCEL, IDYES, IDNO, IDABORT, IDRETRY, IDIGNORE}) {
+    if (GetDlgItem(dialog, id)) return true;
+  }
+  return false;
+}
+
+void removeFolder(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        removeFolder(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+std::string makeFreshFolder(std::string_view prefix) {
+  char temp[MAX_PATH + 1] = {};
+  if (!GetTempPathA(sizeof temp, temp)) throw AutomationError(lastErrorText("GetTempPath"));
+  static unsigned serial = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%.20s-%lu-%u", std::string(prefix).c_str(), GetCurrentProcessId(),
+                  ++serial);
+    std::string folder = std::string(temp) + name;
+    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+  }
+  throw AutomationError(lastErrorText("cannot create a folder in " + std::string(temp)));
+}
+
 // Wine hands a program's windows to the X window manager, and waits for it
 // (two seconds, in vain) whenever one closes; on Xvfb there is none. For the
 // program under test Wine is told to keep its windows to itself, which also
@@ -132,8 +135,6 @@ void keepWindowsFromTheWindowManager(const std::string& program) {
   RegSetValueExA(handle, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
   RegCloseKey(handle);
 }
-
-}  // namespace
 
 Step::Step(std::string name) { steps().push_back(std::move(name)); }
 Step::~Step() { steps().pop_back(); }
@@ -246,7 +247,7 @@ bool fileExists(const std::string& path) {
 Calculator::Calculator(std::string program, Placement placement)
     : program_(std::move(program)), placement_(placement) {
   if (placement_ == Placement::FreshFolder) {
-    folder_ = makeFreshFolder();
+    folder_ = makeFreshFolder("qvx-window");
     return;
   }
   char current[MAX_PATH + 1] = {};
@@ -335,7 +336,7 @@ HWND Calculator::waitForMainWindow(milliseconds timeout) {
 std::optional<MessageBoxInfo> Calculator::findMessageBox() const {
   if (!process_.hProcess) return std::nullopt;
   for (HWND dialog : dialogsOf(process_.dwProcessId)) {
-    if (isMessageBox(dialog)) return MessageBoxInfo{dialog, windowText(GetDlgItem(dialog, kMessageTextId))};
+    if (isMessageBox(dialog, kEntryFieldId)) return MessageBoxInfo{dialog, windowText(GetDlgItem(dialog, kMessageTextId))};
   }
   return std::nullopt;
 }

@@ -71,6 +71,18 @@ std::optional<std::string> clipboardText();
 std::string readFileBytes(const std::string& path);  // empty when missing
 bool fileExists(const std::string& path);
 
+// Shared by the drivers of both programs.
+std::string lastErrorText(std::string_view what);
+std::vector<HWND> dialogsOf(DWORD processId);  // the process's top-level dialogs
+// A message box: the text static 0xFFFF and a standard answer button, in a
+// dialog that is not the program's own (which holds mainControlId).
+bool isMessageBox(HWND dialog, int mainControlId);
+void removeFolder(const std::string& folder);
+std::string makeFreshFolder(std::string_view prefix);  // in the temporary folder
+// Wine waits for the (absent) X window manager whenever a managed window
+// closes; the program's windows are kept from it.
+void keepWindowsFromTheWindowManager(const std::string& program);
+
 struct MessageBoxInfo {
   HWND window = nullptr;
   std::string text;  // the static text with id 0xFFFF

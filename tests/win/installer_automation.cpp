@@ -17,28 +17,10 @@ namespace {
 constexpr int kMessageTextId = 0xFFFF;
 constexpr int kTopLevelBoxId = 804;  // what tells the installer's dialog apart
 
-std::string lastErrorText(std::string_view what) {
-  return std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
-}
-
 struct WindowSearch {
   DWORD processId;
   std::vector<HWND> found;
 };
-
-BOOL CALLBACK collectDialog(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && className(window) == "#32770") search->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> dialogsOf(DWORD processId) {
-  WindowSearch search{processId, {}};
-  EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<WindowSearch*>(data);
@@ -62,67 +44,10 @@ std::string describeWindowsOf(DWORD processId) {
   return text.empty() ? "no windows" : "its windows: " + text;
 }
 
-bool isMessageBox(HWND dialog) {
-  HWND text = GetDlgItem(dialog, kMessageTextId);
-  if (!text || !IsWindowVisible(dialog) || GetDlgItem(dialog, kTopLevelBoxId)) return false;
-  if (className(text) != "Static") return false;
-  for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
-    if (GetDlgItem(dialog, id)) return true;
-  }
-  return false;
-}
-
-void removeFolder(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        removeFolder(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-std::string makeFreshFolder() {
-  char temp[MAX_PATH + 1] = {};
-  if (!GetTempPathA(sizeof temp, temp)) throw AutomationError(lastErrorText("GetTempPath"));
-  static unsigned serial = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char name[64];
-    std::snprintf(name, sizeof name, "qvx-install-%lu-%u", GetCurrentProcessId(), ++serial);
-    std::string folder = std::string(temp) + name;
-    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
-  }
-  throw AutomationError(lastErrorText("cannot create a folder in " + std::string(temp)));
-}
-
 void writeFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw AutomationError("cannot write " + path);
-}
-
-// Wine waits for the (absent) X window manager whenever a managed window
-// closes; the installer's windows are kept from it, as the calculator's are.
-void keepWindowsFromTheWindowManager() {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return;
-  HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Install.exe\\X11 Driver", 0, nullptr, 0,
-                      KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  RegSetValueExA(handle, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-  RegCloseKey(handle);
 }
 
 BOOL CALLBACK closeIfFileManager(HWND window, LPARAM) {
@@ -251,7 +176,7 @@ void deleteRegistryTree(HKEY root, const std::string& key) { SHDeleteKeyA(root, 
 
 void closeFileManagerWindows() { EnumWindows(closeIfFileManager, 0); }
 
-InstallerRun::InstallerRun(size_t folderLength) : top_(makeFreshFolder()), folder_(top_) {
+InstallerRun::InstallerRun(size_t folderLength) : top_(makeFreshFolder("qvx-install")), folder_(top_) {
   // Subfolders of at most 100 characters, each leaving room for the next.
   while (folder_.size() + 1 < folderLength) {
     size_t rest = folderLength - folder_.size() - 1;
@@ -273,7 +198,7 @@ InstallerRun::InstallerRun(size_t folderLength) : top_(makeFreshFolder()), folde
   writeFile(pathOf("Quorvex.exe"), "MZ stand-in");
   writeFile(pathOf("Readme.txt"), "Readme\r\n");
   writeFile(pathOf("Liesmich.txt"), "Liesmich\r\n");
-  keepWindowsFromTheWindowManager();
+  keepWindowsFromTheWindowManager("Install.exe");
   // The uninstall would open a file manager on the folder; under test nobody
   // looks at it. Runs inherit this environment.
   SetEnvironmentVariableA("QUORVEX_NO_EXPLORER", "1");
@@ -336,7 +261,7 @@ HWND InstallerRun::waitForDialog(milliseconds timeout) {
 std::optional<MessageBoxInfo> InstallerRun::findMessageBox() const {
   if (!process_.hProcess) return std::nullopt;
   for (HWND window : dialogsOf(process_.dwProcessId)) {
-    if (isMessageBox(window)) return MessageBoxInfo{window, windowText(GetDlgItem(window, kMessageTextId))};
+    if (isMessageBox(window, kTopLevelBoxId)) return MessageBoxInfo{window, windowText(GetDlgItem(window, kMessageTextId))};
   }
   return std::nullopt;
 }
