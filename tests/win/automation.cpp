@@ -136,6 +136,25 @@ void keepWindowsFromTheWindowManager(const std::string& program) {
   RegCloseKey(handle);
 }
 
+PROCESS_INFORMATION startProgram(const std::string& program, std::string_view arguments,
+                                 const std::string& folder) {
+  std::string commandLine = quoteIfSpaced(program);
+  if (!arguments.empty()) commandLine += " " + std::string(arguments);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process))
+    throw AutomationError(lastErrorText("cannot start " + commandLine));
+  return process;
+}
+
+HWND visibleDialogWith(DWORD processId, int controlId) {
+  for (HWND dialog : dialogsOf(processId))
+    if (GetDlgItem(dialog, controlId) && IsWindowVisible(dialog)) return dialog;
+  return nullptr;
+}
+
 Step::Step(std::string name) { steps().push_back(std::move(name)); }
 Step::~Step() { steps().pop_back(); }
 
@@ -288,15 +307,7 @@ void Calculator::launch(std::string_view arguments) {
     copy_ = target;
   }
   keepWindowsFromTheWindowManager(copy_);
-  std::string commandLine = quoteIfSpaced(copy_);
-  if (!arguments.empty()) commandLine += " " + std::string(arguments);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder_.c_str(), &startup, &process_)) {
-    process_ = {};
-    throw AutomationError(lastErrorText("cannot start " + commandLine));
-  }
+  process_ = startProgram(copy_, arguments, folder_);
 }
 
 HWND Calculator::start(std::string_view arguments) {
@@ -311,12 +322,7 @@ HWND Calculator::waitForMainWindow(milliseconds timeout) {
   // A message box holds up the start until someone answers it: no use waiting on.
   waitUntil(
       [&] {
-        for (HWND dialog : dialogsOf(process_.dwProcessId)) {
-          if (GetDlgItem(dialog, kEntryFieldId) && IsWindowVisible(dialog)) {
-            found = dialog;
-            return true;
-          }
-        }
+        if ((found = visibleDialogWith(process_.dwProcessId, kEntryFieldId))) return true;
         return (box = findMessageBox()).has_value() || !running();
       },
       timeout);

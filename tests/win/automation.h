@@ -82,6 +82,11 @@ std::string makeFreshFolder(std::string_view prefix);  // in the temporary folde
 // Wine waits for the (absent) X window manager whenever a managed window
 // closes; the program's windows are kept from it.
 void keepWindowsFromTheWindowManager(const std::string& program);
+// Starts program with the raw argument text, working in folder.
+PROCESS_INFORMATION startProgram(const std::string& program, std::string_view arguments,
+                                 const std::string& folder);
+// The process's visible dialog that holds controlId, if it is up.
+HWND visibleDialogWith(DWORD processId, int controlId);
 
 struct MessageBoxInfo {
   HWND window = nullptr;

@@ -213,15 +213,7 @@ InstallerRun::~InstallerRun() {
 void InstallerRun::launch(std::string_view arguments) {
   if (running()) throw AutomationError("the installer is still running");
   kill();
-  std::string commandLine = '"' + program_ + '"';
-  if (!arguments.empty()) commandLine += " " + std::string(arguments);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
-                      &process_)) {
-    process_ = {};
-    throw AutomationError(lastErrorText("cannot start " + commandLine));
-  }
+  process_ = startProgram(program_, arguments, folder_);
 }
 
 HWND InstallerRun::start(std::string_view arguments) {
@@ -235,12 +227,7 @@ HWND InstallerRun::waitForDialog(milliseconds timeout) {
   std::optional<MessageBoxInfo> box;
   waitUntil(
       [&] {
-        for (HWND window : dialogsOf(process_.dwProcessId)) {
-          if (GetDlgItem(window, kTopLevelBoxId) && IsWindowVisible(window)) {
-            found = window;
-            return true;
-          }
-        }
+        if ((found = visibleDialogWith(process_.dwProcessId, kTopLevelBoxId))) return true;
         return (box = findMessageBox()).has_value() || !running();
       },
       timeout);
