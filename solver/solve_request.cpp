@@ -10,39 +10,39 @@
 
 bool solverRunning = false;
 
-namespace {
-
-// The formula must use the unknown, and the wanted value must evaluate.
-void checkRequest(char letter, const std::string& wanted) {
+bool checkSolveRequest(char letter, const std::string& wanted) {
+  bool zWasInFormula = zInFormula;
+  solverUnknownField = variableFieldId(letter);
+  solverUnknownLetter = letter;
   clearError();
   unknownLetterSeen = false;
   runStatus.substitutionCount = 0;
   // Substituting only notes whether the letter occurs, also in a variable
   // text that the formula pulls in; its result and errors are dropped.
   workFormula = entryText;
-  substituteVariables();
+  substituteForSolve();
   wantedValueText = wanted;
   workFormula = wanted;
-  substituteVariables();
+  substituteForSolve();
   if (substitutionRanAway()) {
     setError(pickText(Msg::Recursion));
   } else if (!unknownLetterSeen) {
-    setError(pickText(Msg::UnknownMissing));
-    runStatus.errorText[0] = letter;
+    if (letter != 0) {
+      setError(pickText(Msg::UnknownMissing));
+      runStatus.errorText[0] = letter;
+    }
   } else if (!hasError()) {
     evaluateFormula(workFormula, true);
   }
+  zInFormula = zWasInFormula;
+  return !hasError();
 }
-
-}  // namespace
 
 bool solveRequest(char letter, const std::string& wanted, const std::string& firstTry,
                   std::string& fieldText) {
-  solverUnknownField = variableFieldId(letter);
-  solverUnknownLetter = letter;
+  bool zWasInFormula = zInFormula;
   solverTrialText = firstTry;
-  checkRequest(letter, wanted);
-  if (!hasError()) {
+  if (checkSolveRequest(letter, wanted)) {
     solverTrialText = firstTry;
     solverRunning = true;
     long double value = solveForVariable();
@@ -52,7 +52,9 @@ bool solveRequest(char letter, const std::string& wanted, const std::string& fir
       solverTrialText = fieldText;
     }
   }
-  // Ordinary calculations read the variable from its field again.
+  // Ordinary calculations read the variable from its field again, and Z as
+  // they found it.
   solverUnknownField = 0;
+  zInFormula = zWasInFormula;
   return !hasError();
 }

@@ -41,12 +41,24 @@ void unmaskTraps() {
   traps.masked = false;
 }
 
+}  // namespace
+
+void substituteForSolve() {
+  // Z's first sighting in an ordinary run writes the Z field and stops
+  // short; a solve substitutes its texts many times over, with and without
+  // Z, and must take Z from its text every time.
+  zInFormula = true;
+  substituteVariables();
+}
+
+namespace {
+
 // One engine run over text with the trial value in place; false on an error.
 bool evaluateText(const std::string& text, long double& value) {
   runStatus.substitutionCount = 0;
   workFormula = text;
   unmaskTraps();
-  substituteVariables();
+  substituteForSolve();
   // As in a calculation run: a substitution that never ends is reported as
   // such, not as the letter it left behind.
   if (substitutionRanAway()) setError(pickText(Msg::Recursion));

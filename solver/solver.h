@@ -19,6 +19,9 @@ extern int reciprocalPass;
 // literal ("#hFF") is read as the engine reads it, no number gives 0.
 long double readEngineNumber(const std::string& text);
 
+// substituteVariables on workFormula, with Z always taken from its text.
+void substituteForSolve();
+
 // Fills point for trial value x: both texts evaluated with x for the unknown.
 void evaluateAt(SolverPoint& point, long double x);
 
