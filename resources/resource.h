@@ -63,8 +63,64 @@
 #define IDC_FORMAT_GROUP 191
 #define IDC_PRECISION_LABEL 192
 
+// Scientific-functions window (FUNKTIONS_WINDOW)
+#define IDC_TRIG_GROUP 3
+#define IDC_LOG_GROUP 65
+#define IDC_DEGREE 203
+#define IDC_SIN 204  // 204..217: the functions in the order of their names
+#define IDC_COS 205
+#define IDC_TAN 206
+#define IDC_ASIN 207
+#define IDC_ACOS 208
+#define IDC_ATAN 209
+#define IDC_LOG 210
+#define IDC_LN 211
+#define IDC_ABS 212
+#define IDC_INT 213
+#define IDC_FRAC 214
+#define IDC_SQR 215
+#define IDC_SQRT 216
+#define IDC_FAC 217
+#define IDC_PI 231
+#define IDC_EUL 232
+
+// Programmer window (HEX_WINDOW); its group boxes reuse ids of the main
+// window, which is harmless in a dialog of their own.
+#define IDC_DIGIT_GROUP 101
+#define IDC_WIDTH_GROUP 104
+#define IDC_SIGN_GROUP 108
+#define IDC_HEX_A 310  // 310..315: the digits A..F
+#define IDC_HEX_B 311
+#define IDC_HEX_C 312
+#define IDC_HEX_D 313
+#define IDC_HEX_E 314
+#define IDC_HEX_F 315
+#define IDC_PREFIX_HEX 321
+#define IDC_PREFIX_OCT 322
+#define IDC_PREFIX_BIN 323
+#define IDC_PREFIX_ASCII 324
+#define IDC_WIDTH_4 330
+#define IDC_WIDTH_2 331
+#define IDC_WIDTH_1 332
+#define IDC_SIGNED 340
+#define IDC_UNSIGNED 341
+#define IDC_AND 350
+#define IDC_OR 351
+#define IDC_XOR 352
+#define IDC_SHL 353
+#define IDC_SHR 354
+#define IDC_MOD 355
+#define IDC_NOT 360
+#define IDC_INTEGER_NOTES 370
+
 // Regression window (REGRESS_WINDOW)
 #define IDC_WANTED_VALUE 402
+#define IDC_SOLVER_MESSAGE 403
+#define IDC_SOLVE_V 404
+#define IDC_SOLVE_W 405
+#define IDC_SOLVE_X 406
+#define IDC_SOLVE_Y 407
+#define IDC_RESULT_TO_WANTED 409
 
 // Timer and private messages of the main window
 #define CALC_TIMER_ID 1001

@@ -71,6 +71,11 @@ void showHelpTopic(int context, const char* name);
 void showHelpCommand(int command);
 void closeHelp();
 void showHelpFor(int controlId);
+// The topic of a control, or the general help for one without a topic.
+void showHelpTopicOf(int controlId);
+// In help mode, a click on a control (or the focus entering a field) asks
+// for that control's help instead of its action.
+bool wantsHelp(int id, int code);
 
 // The main window's frame.
 void setTitle();
@@ -81,6 +86,17 @@ void onSizing(RECT& proposed);
 void onMove(int x, int y);
 // A command of the calculator's system menu entries; false for other ids.
 bool onMenuCommand(UINT id);
+
+// The satellite windows: each opener gives an open window the focus, or
+// creates it beside the main window.
+void openFunctionsWindow();
+void openProgrammerWindow();
+void openRegressionWindow();
+// Creates a satellite from the layout's form of templateKey ("X_..."),
+// owned by the main window; its procedure records the handle.
+void createSatellite(const char* templateKey, DLGPROC procedure);
+// Forgets a satellite's handle, then destroys the window.
+void closeSatellite(HWND& handle);
 
 // The main window's dialog procedure.
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -18,7 +18,15 @@ void showHelpFor(int controlId) {
   // The click that asked for help does not switch the boxes.
   CheckDlgButton(app.main, IDC_AUTOCLIP, calcSettings.autoclip ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(app.main, IDC_CLIPVAR, calcSettings.clipvar ? BST_CHECKED : BST_UNCHECKED);
+  showHelpTopicOf(controlId);
+  refocusTarget();
+}
+
+void showHelpTopicOf(int controlId) {
   if (auto topic = helpTopicFor(controlId)) showHelpTopic(topic->context, topic->name);
   else showHelpCommand(kHelpGeneral);
-  refocusTarget();
+}
+
+bool wantsHelp(int id, int code) {
+  return app.helpMode && id != IDC_HELP_MODE && (code == BN_CLICKED || code == EN_SETFOCUS);
 }

@@ -56,6 +56,22 @@ bool offerToDialog(HWND window, MSG& message) {
   return window != nullptr && IsDialogMessageA(window, &message);
 }
 
+// The main window's modal loop offers the keyboard only to the main window;
+// this hook offers the satellites theirs, so that Esc closes them and Tab
+// moves through their buttons.
+LRESULT CALLBACK offerToSatellites(int code, WPARAM wParam, LPARAM lParam) {
+  static bool offering = false;  // IsDialogMessageA calls the hook again
+  if (code == MSGF_DIALOGBOX && !offering) {
+    MSG& message = *reinterpret_cast<MSG*>(lParam);
+    offering = true;
+    bool taken = offerToDialog(app.functions, message) || offerToDialog(app.programmer, message) ||
+                 offerToDialog(app.regression, message);
+    offering = false;
+    if (taken) return TRUE;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
@@ -67,6 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   loadSettings(settingsFilePath(programFilePath()));
   applyCommandLine(commandLine);
 
+  SetWindowsHookExA(WH_MSGFILTER, offerToSatellites, nullptr, GetCurrentThreadId());
   INT_PTR shown =
       DialogBoxParamA(instance, templateName("X_RECHNER_WINDOW").c_str(), nullptr, mainWindowProc, 0);
   if (shown == -1) {

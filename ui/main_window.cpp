@@ -64,16 +64,18 @@ constexpr std::pair<int, int> kKeyButtons[] = {
 constexpr const char* kFunctionNames[] = {"sin", "cos",  "tan", "asin", "acos",
                                           "atan", "log", "ln",  "abs",  "int",
                                           "frac", "sqr", "sqrt", "fac", "not"};
-constexpr int kFirstFunctionButton = 204;
+constexpr int kFirstFunctionButton = IDC_SIN;
 
-// Buttons of the programmer window, forwarded with 1026.
+// Buttons of the programmer window that type, forwarded with 1026.
 constexpr TypingButton kProgrammerButtons[] = {
-    {310, "A", kPlainText},  {311, "B", kPlainText},  {312, "C", kPlainText},
-    {313, "D", kPlainText},  {314, "E", kPlainText},  {315, "F", kPlainText},
-    {321, "#h", kPlainText}, {322, "#o", kPlainText}, {323, "#b", kPlainText},
-    {324, "#a", kPlainText}, {350, "&", kBinaryOperator}, {351, "|", kBinaryOperator},
-    {352, "\\", kBinaryOperator}, {353, "<", kBinaryOperator}, {354, ">", kBinaryOperator},
-    {355, "~", kBinaryOperator},
+    {IDC_HEX_A, "A", kPlainText},  {IDC_HEX_B, "B", kPlainText},
+    {IDC_HEX_C, "C", kPlainText},  {IDC_HEX_D, "D", kPlainText},
+    {IDC_HEX_E, "E", kPlainText},  {IDC_HEX_F, "F", kPlainText},
+    {IDC_PREFIX_HEX, "#h", kPlainText}, {IDC_PREFIX_OCT, "#o", kPlainText},
+    {IDC_PREFIX_BIN, "#b", kPlainText}, {IDC_PREFIX_ASCII, "#a", kPlainText},
+    {IDC_AND, "&", kBinaryOperator}, {IDC_OR, "|", kBinaryOperator},
+    {IDC_XOR, "\\", kBinaryOperator}, {IDC_SHL, "<", kBinaryOperator},
+    {IDC_SHR, ">", kBinaryOperator}, {IDC_MOD, "~", kBinaryOperator},
 };
 
 // Fonts of the keypad: divisor, italic, weight (big, small), controls.
@@ -305,10 +307,14 @@ bool onButton(int id) {
     case IDC_SHOW_NAMED: showHistoryList(1); return true;
     case IDC_SHOW_FORMULAS: showHistoryList(2); return true;
     case IDC_OPEN_FUNCTIONS:
-    case IDC_OPEN_PROGRAMMER:
+      openFunctionsWindow();
       refocusTarget();
       return true;
-    case IDC_OPEN_REGRESSION: return true;
+    case IDC_OPEN_PROGRAMMER:
+      openProgrammerWindow();
+      refocusTarget();
+      return true;
+    case IDC_OPEN_REGRESSION: openRegressionWindow(); return true;
     case IDC_HELP_MODE:
       app.helpMode = true;
       setError(pickText(Msg::HelpPrompt));
@@ -380,10 +386,6 @@ void onNotification(int id, int code) {
   }
 }
 
-bool wantsHelp(int id, int code) {
-  return app.helpMode && id != IDC_HELP_MODE && (code == BN_CLICKED || code == EN_SETFOCUS);
-}
-
 void onCommand(int id, int code) {
   if (id == IDCANCEL) {
     exitCalculator();
@@ -420,8 +422,8 @@ void onFunctionButton(int id) {
     showHelpFor(id);
   } else if (id >= kFirstFunctionButton && id < kFirstFunctionButton + 15) {
     insertFunction(kFunctionNames[id - kFirstFunctionButton]);
-  } else if (id == 231 || id == 232) {
-    insertText(id == 231 ? "Pi" : "Eul", kPlainText);
+  } else if (id == IDC_PI || id == IDC_EUL) {
+    insertText(id == IDC_PI ? "Pi" : "Eul", kPlainText);
   }
 }
 
@@ -430,7 +432,7 @@ void onProgrammerButton(int id) {
     showHelpFor(id);
     return;
   }
-  if (id == 360) {
+  if (id == IDC_NOT) {
     insertFunction("not");
     return;
   }

@@ -406,17 +406,26 @@ LRESULT Calculator::ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
+HWND Calculator::findControl(int id) const {
+  if (HWND window = GetDlgItem(main(), id)) return window;
+  // The windows beside the main one; ids of the main window come first.
+  for (HWND dialog : dialogsOf(process_.dwProcessId)) {
+    if (dialog == main_ || !IsWindowVisible(dialog)) continue;
+    if (HWND window = GetDlgItem(dialog, id)) return window;
+  }
+  return nullptr;
+}
+
 HWND Calculator::control(int id) const {
   if (!running()) throw ended();
-  HWND window = GetDlgItem(main(), id);
-  if (window) return window;
+  if (HWND window = findControl(id)) return window;
   if (!IsWindow(main_)) {
     // The window is gone; the process follows in a moment.
     waitUntil([&] { return !running(); }, milliseconds(2000));
     if (!running()) throw ended();
     throw AutomationError("the calculator window has closed");
   }
-  throw AutomationError("the calculator window has no control " + std::to_string(id));
+  throw AutomationError("no window of the calculator has control " + std::to_string(id));
 }
 
 std::string Calculator::text(int id) const {

@@ -133,7 +133,11 @@ class Calculator {
   std::vector<std::string> answerBoxesUntilMainWindow(milliseconds timeout = kSetupWait);
 
   HWND main() const;
-  HWND control(int id) const;  // throws when the main window has no such control
+  // A control of the main window, or of a window beside it (the functions,
+  // programmer and regression windows); findControl gives null where none
+  // has it, control throws.
+  HWND findControl(int id) const;
+  HWND control(int id) const;
   std::string text(int id) const;
   void setText(int id, std::string_view value) const;
   // Polls a control until its text equals the expected one; returns the text

@@ -1,0 +1,93 @@
+// The programmer window: hexadecimal digits, number prefixes, the integer
+// operators, and the integer mode, which is on exactly while it is open.
+#include "engine/calc_settings.h"
+#include "engine/calculation.h"
+#include "resource.h"
+#include "ui/app.h"
+
+#include <utility>
+
+namespace {
+
+HFONT notesFont = nullptr;
+
+// The width and sign buttons and what they set.
+constexpr std::pair<int, int> kWidthButtons[] = {{IDC_WIDTH_4, 4}, {IDC_WIDTH_2, 2}, {IDC_WIDTH_1, 1}};
+constexpr std::pair<int, bool> kSignButtons[] = {{IDC_SIGNED, true}, {IDC_UNSIGNED, false}};
+
+void createNotesFont(HWND window) {
+  HDC device = GetDC(window);
+  int pixelsPerInch = GetDeviceCaps(device, LOGPIXELSY);
+  ReleaseDC(window, device);
+  notesFont = CreateFontA(-MulDiv(pixelsPerInch, calcSettings.bigLayout ? 10 : 8, 52), 0, 0, 0,
+                          FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                          "MS Sans Serif");
+  SendDlgItemMessageA(window, IDC_INTEGER_NOTES, WM_SETFONT, (WPARAM)notesFont, TRUE);
+}
+
+void onInitDialog(HWND window) {
+  trimSystemMenu(window);
+  createNotesFont(window);
+  app.programmer = window;
+  // The width always starts at 4 bytes; the signedness is kept between
+  // openings.
+  calcSettings.integerWidth = 4;
+  CheckRadioButton(window, IDC_WIDTH_4, IDC_WIDTH_1, IDC_WIDTH_4);
+  CheckRadioButton(window, IDC_SIGNED, IDC_UNSIGNED, calcSettings.signedIntegers ? IDC_SIGNED : IDC_UNSIGNED);
+  SendMessageA(app.main, WM_USER_SHOW_PRECISION, 0, 0);
+  runCalculation();
+}
+
+void onControl(int id, int code) {
+  SendMessageA(app.main, WM_USER_PROGRAMMER_BUTTON, id, 0);
+  if (app.helpMode) {
+    showHelpFor(id);
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  for (auto [button, width] : kWidthButtons) {
+    if (button == id) {
+      calcSettings.integerWidth = width;
+      runCalculation();
+    }
+  }
+  for (auto [button, isSigned] : kSignButtons) {
+    if (button == id) {
+      calcSettings.signedIntegers = isSigned;
+      runCalculation();
+    }
+  }
+}
+
+void onClose() {
+  calcSettings.integerWidth = 0;
+  SendMessageA(app.main, WM_USER_SHOW_PRECISION, 0, 0);
+  closeSatellite(app.programmer);
+}
+
+INT_PTR CALLBACK programmerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: onInitDialog(window); return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) onClose();
+      else onControl(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CLOSE: onClose(); return TRUE;
+    case WM_USER_RUN_DONE: setControlText(window, IDC_INTEGER_NOTES, statusText); return TRUE;
+    case WM_HELP: showHelpTopicOf(IDC_OPEN_PROGRAMMER); return TRUE;
+    case WM_DESTROY:
+      app.programmer = nullptr;
+      if (notesFont) DeleteObject(notesFont);
+      notesFont = nullptr;
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void openProgrammerWindow() {
+  if (app.programmer) SetFocus(app.programmer);
+  else createSatellite("X_HEX_WINDOW", programmerWindowProc);
+}

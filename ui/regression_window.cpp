@@ -1,0 +1,96 @@
+// The regression window: calculates backwards. Given a wanted value, a solve
+// button finds the value of its variable at which the main formula gives it,
+// and writes that into the variable's field of the main window.
+#include "display/notations.h"
+#include "engine/calculation.h"
+#include "engine/run_status.h"
+#include "resource.h"
+#include "solver/solve_request.h"
+#include "ui/app.h"
+
+#include <utility>
+
+namespace {
+
+constexpr std::size_t kWantedValueChars = 2999;
+constexpr std::size_t kFirstTryChars = 2999;
+
+constexpr std::pair<int, char> kSolveButtons[] = {
+    {IDC_SOLVE_V, 'V'}, {IDC_SOLVE_W, 'W'}, {IDC_SOLVE_X, 'X'}, {IDC_SOLVE_Y, 'Y'}};
+
+void showMessage() { setControlText(app.regression, IDC_SOLVER_MESSAGE, runStatus.errorText); }
+
+// The current result, in a form that can be typed in again; the text of the
+// last time when there is no result.
+void takeResult() {
+  resultAsInputText();
+  setControlText(app.regression, IDC_WANTED_VALUE, inputTextBuffer);
+}
+
+void solveFor(char letter) {
+  int field = variableFieldId(letter);
+  std::string wanted = controlText(app.regression, IDC_WANTED_VALUE, kWantedValueChars);
+  std::string firstTry = controlText(app.main, field, kFirstTryChars);
+  setControlText(app.regression, IDC_SOLVER_MESSAGE, "");
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  std::string value;
+  bool solved = solveRequest(letter, wanted, firstTry, value);
+  SetCursor(previous);
+  showMessage();
+  // The main window recalculates on the change of its field.
+  if (solved) setControlText(app.main, field, value);
+}
+
+void onControl(int id, int code) {
+  if (wantsHelp(id, code)) {
+    showHelpFor(id);
+    return;
+  }
+  if (id == IDC_WANTED_VALUE && code == EN_SETFOCUS) app.focusField = IDC_WANTED_VALUE;
+  if (code != BN_CLICKED) return;
+  if (id == IDC_RESULT_TO_WANTED) {
+    takeResult();
+    checkSolveRequest(0, controlText(app.regression, IDC_WANTED_VALUE, kWantedValueChars));
+    showMessage();
+  }
+  for (auto [button, letter] : kSolveButtons)
+    if (button == id) solveFor(letter);
+}
+
+void onClose() {
+  // The keypad must not go on typing into a field that is gone.
+  if (app.focusField == IDC_WANTED_VALUE) app.focusField = IDC_ENTRY;
+  closeSatellite(app.regression);
+}
+
+BOOL onInitDialog(HWND window) {
+  trimSystemMenu(window);
+  app.regression = window;
+  takeResult();
+  SetFocus(GetDlgItem(window, IDC_WANTED_VALUE));
+  app.focusField = IDC_WANTED_VALUE;
+  return FALSE;  // the focus is set
+}
+
+INT_PTR CALLBACK regressionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: return onInitDialog(window);
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) onClose();
+      else onControl(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CLOSE: onClose(); return TRUE;
+    case WM_HELP: showHelpTopicOf(IDC_OPEN_REGRESSION); return TRUE;
+    case WM_DESTROY: app.regression = nullptr; return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void openRegressionWindow() {
+  if (app.regression) SetFocus(app.regression);
+  else createSatellite("X_REGRESS_WINDOW", regressionWindowProc);
+  SetFocus(GetDlgItem(app.regression, IDC_WANTED_VALUE));
+  app.focusField = IDC_WANTED_VALUE;
+}
