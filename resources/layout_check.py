@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the main window's two dialog templates in quorvex.rc.
+"""Checks the calculator's dialog templates in quorvex.rc.
 
-Run it after every change to the RECHNER_WINDOW templates:
+Run it after every change to a template:
 
     python3 resources/layout_check.py [path/to/quorvex.rc]
 
@@ -18,7 +18,11 @@ and checks, for the big and the small layout:
   (entry field width plus "H" width, its own height plus 4 pixels), covers
   exactly the controls the code hides under it and touches no other one;
 - the same still holds after the window has been widened, with the controls
-  moved and stretched the way the window's sizing code does it.
+  moved and stretched the way the window's sizing code does it;
+- the windows beside it (functions, programmer, regression), in both
+  layouts: their place, size, font and caption, every control with its kind
+  and caption, all inside the window, none overlapping another, and each
+  group box framing exactly its controls.
 
 All of this is worked out in dialog units. The list's size is measured from
 client areas in pixels, so its real rectangle is not known exactly; the
@@ -116,6 +120,7 @@ KEYWORDS = {
     "PUSHBUTTON": "button", "DEFPUSHBUTTON": "button", "EDITTEXT": "edit", "LTEXT": "static",
     "RTEXT": "static", "CTEXT": "static", "AUTOCHECKBOX": "check", "CHECKBOX": "check",
     "GROUPBOX": "group", "COMBOBOX": "combo", "LISTBOX": "list", "CONTROL": None,
+    "AUTORADIOBUTTON": "radio", "RADIOBUTTON": "radio",
 }
 CLASSES = {"button": "button", "edit": "edit", "static": "static", "combobox": "combo",
            "listbox": "list", "msctls_updown32": "updown"}
@@ -166,10 +171,13 @@ def unquote(text):
 
 
 def value(expr, ids):
-    total = 0
-    for term in expr.split("+"):
-        term = term.strip()
-        total += ids[term] if term in ids else int(term, 0)
+    """A sum or difference of numbers and names ("IDC_DIGIT_0 + 7", "0 - 103")."""
+    total, sign = 0, 1
+    for token in re.findall(r"[+-]|[^\s+-]+", expr):
+        if token in "+-":
+            sign = -1 if token == "-" else 1
+        else:
+            total += sign * (ids[token] if token in ids else int(token, 0))
     return total
 
 
@@ -209,12 +217,13 @@ def read_templates(path, ids):
     found, i = {}, 0
     while i < len(lines):
         m = re.match(r"\s*(\w+)\s+DIALOG(?:EX)?\s+(.*)", lines[i])
-        if not m or m.group(1) not in TEMPLATES:
+        if not m or m.group(1) not in TEMPLATES and m.group(1) not in SATELLITES:
             i += 1
             continue
         name = m.group(1)
         size = [value(a, ids) for a in split_args(m.group(2))]
-        header = {"size": tuple(size[2:4]), "style": set(), "font": None, "caption": None}
+        header = {"size": tuple(size[2:4]), "place": tuple(size[0:2]), "style": set(), "font": None,
+                  "caption": None}
         controls = []
         i += 1
         while lines[i].strip() != "BEGIN":
@@ -342,11 +351,141 @@ def check_template(name, header, controls, problems, report):
     return by_id
 
 
+# The windows beside the main window: template -> (place, size, font size).
+SATELLITES = {
+    "B_FUNKTIONS_WINDOW": ((20, -87), (199, 55), 10),
+    "S_FUNKTIONS_WINDOW": ((20, -91), (199, 55), 8),
+    "B_HEX_WINDOW": ((103, -8), (100, 152), 10),
+    "S_HEX_WINDOW": ((-103, -11), (100, 152), 8),
+    "B_REGRESS_WINDOW": ((209, 13), (98, 55), 10),
+    "S_REGRESS_WINDOW": ((206, 15), (98, 55), 8),
+}
+SATELLITE_STYLE = {"WS_CAPTION", "WS_SYSMENU", "DS_SETFONT"}
+SATELLITE_FORBIDDEN = {"WS_MAXIMIZEBOX", "WS_THICKFRAME"}
+SATELLITE_CAPTIONS = {"FUNKTIONS": "scientific functions", "HEX": "Programmers window",
+                      "REGRESS": "Regression"}
+
+# Controls by window: id name -> (kind, caption); the ids come from resource.h.
+SATELLITE_CONTROLS = {
+    "FUNKTIONS": {
+        "IDC_TRIG_GROUP": ("group", "trigonometric fct."),
+        "IDC_LOG_GROUP": ("group", "logarithmic functions"),
+        "IDC_SIN": ("button", "sin"), "IDC_COS": ("button", "cos"), "IDC_TAN": ("button", "tan"),
+        "IDC_ASIN": ("button", "asin"), "IDC_ACOS": ("button", "acos"),
+        "IDC_ATAN": ("button", "atan"), "IDC_LOG": ("button", "log"), "IDC_LN": ("button", "ln"),
+        "IDC_ABS": ("button", "abs"), "IDC_INT": ("button", "int"), "IDC_FRAC": ("button", "frac"),
+        "IDC_SQR": ("button", "sqr"), "IDC_SQRT": ("button", "sqrt"), "IDC_FAC": ("button", "fac"),
+        "IDC_PI": ("button", "Pi"), "IDC_EUL": ("button", "Eul"), "IDC_DEGREE": ("check", "degree"),
+    },
+    "HEX": {
+        "IDC_INTEGER_NOTES": ("static", ""),
+        "IDC_WIDTH_GROUP": ("group", ""), "IDC_SIGN_GROUP": ("group", ""),
+        "IDC_DIGIT_GROUP": ("group", ""),
+        "IDC_WIDTH_4": ("radio", "4 (long)"), "IDC_WIDTH_2": ("radio", "2 (short)"),
+        "IDC_WIDTH_1": ("radio", "1 (char)"), "IDC_SIGNED": ("radio", "signed"),
+        "IDC_UNSIGNED": ("radio", "unsigned"),
+        "IDC_HEX_A": ("button", "A"), "IDC_HEX_B": ("button", "B"), "IDC_HEX_C": ("button", "C"),
+        "IDC_HEX_D": ("button", "D"), "IDC_HEX_E": ("button", "E"), "IDC_HEX_F": ("button", "F"),
+        "IDC_PREFIX_HEX": ("button", "hex"), "IDC_PREFIX_OCT": ("button", "oct"),
+        "IDC_PREFIX_BIN": ("button", "bin"), "IDC_PREFIX_ASCII": ("button", "Ascii"),
+        "IDC_AND": ("button", "and"), "IDC_OR": ("button", "or"), "IDC_XOR": ("button", "xor"),
+        "IDC_SHL": ("button", "shl"), "IDC_SHR": ("button", "shr"), "IDC_MOD": ("button", "mod"),
+        "IDC_NOT": ("button", "not"),
+    },
+    "REGRESS": {
+        "IDC_WANTED_VALUE": ("edit", ""), "IDC_SOLVER_MESSAGE": ("static", ""),
+        "IDC_SOLVE_V": ("button", "V ?"), "IDC_SOLVE_X": ("button", "X ?"),
+        "IDC_SOLVE_W": ("button", "W ?"), "IDC_SOLVE_Y": ("button", "Y ?"),
+        "IDC_RESULT_TO_WANTED": ("button", "="),
+    },
+}
+# What each group box frames.
+FRAMES = {
+    "IDC_TRIG_GROUP": ["IDC_SIN", "IDC_COS", "IDC_TAN", "IDC_ASIN", "IDC_ACOS", "IDC_ATAN",
+                       "IDC_PI", "IDC_DEGREE"],
+    "IDC_LOG_GROUP": ["IDC_LOG", "IDC_LN", "IDC_EUL"],
+    "IDC_WIDTH_GROUP": ["IDC_WIDTH_4", "IDC_WIDTH_2", "IDC_WIDTH_1"],
+    "IDC_SIGN_GROUP": ["IDC_SIGNED", "IDC_UNSIGNED"],
+    "IDC_DIGIT_GROUP": ["IDC_HEX_A", "IDC_HEX_B", "IDC_HEX_C", "IDC_HEX_D", "IDC_HEX_E",
+                        "IDC_HEX_F", "IDC_PREFIX_HEX", "IDC_PREFIX_OCT", "IDC_PREFIX_BIN",
+                        "IDC_PREFIX_ASCII"],
+}
+# The regression window's controls stand where its users expect them.
+PLACES = {
+    "IDC_WANTED_VALUE": (20, 4, 72, 12), "IDC_SOLVER_MESSAGE": (44, 17, 52, 35),
+    "IDC_SOLVE_V": (4, 28, 18, 11), "IDC_SOLVE_X": (24, 28, 18, 11),
+    "IDC_SOLVE_W": (4, 41, 18, 11), "IDC_SOLVE_Y": (24, 41, 18, 11),
+    "IDC_RESULT_TO_WANTED": (5, 6, 12, 8),
+}
+
+
+def check_satellite(name, header, controls, ids, problems):
+    place, size, points = SATELLITES[name]
+    window = name[2:-len("_WINDOW")]
+    if header["place"] != place or header["size"] != size:
+        problems.append("place %s size %s, wanted %s %s" % (header["place"], header["size"], place, size))
+    if header["font"] != (points, "MS Sans Serif"):
+        problems.append("font %s, wanted %d \"MS Sans Serif\"" % (header["font"], points))
+    if header["caption"] != SATELLITE_CAPTIONS[window]:
+        problems.append("caption %r" % header["caption"])
+    if not SATELLITE_STYLE <= header["style"] or SATELLITE_FORBIDDEN & header["style"]:
+        problems.append("dialog style %s" % sorted(header["style"]))
+    wanted = {ids[n]: spec for n, spec in SATELLITE_CONTROLS[window].items()}
+    by_id = {c.id: c for c in controls}
+    if len(by_id) != len(controls):
+        problems.append("an id stands twice")
+    for cid, (kind, caption) in wanted.items():
+        c = by_id.get(cid)
+        if c is None:
+            problems.append("control %d is missing" % cid)
+        elif (c.kind, c.caption) != (kind, caption):
+            problems.append("control %d is %s %r, wanted %s %r" % (cid, c.kind, c.caption, kind, caption))
+    for cid in set(by_id) - set(wanted):
+        problems.append("control %d does not belong in this window" % cid)
+    for c in controls:
+        if "BS_DEFPUSHBUTTON" in c.styles:
+            problems.append("control %d is a default button" % c.id)
+        if not inside(c.rect(), (0, 0) + size):
+            problems.append("%d lies outside the window: %s" % (c.id, c.rect()))
+    for n, a in enumerate(controls):
+        for b in controls[n + 1:]:
+            if "group" in (a.kind, b.kind) or not overlap(a.rect(), b.rect()):
+                continue
+            problems.append("%d and %d overlap" % (a.id, b.id))
+    for group in (c for c in controls if c.kind == "group"):
+        framed = {ids[n] for n in FRAMES[next(k for k, v in ids.items() if v == group.id and k in FRAMES)]}
+        for c in controls:
+            if c.kind == "group":
+                continue
+            within = inside(c.rect(), group.rect())
+            if c.id in framed and not within:
+                problems.append("%d is not inside the group box %d" % (c.id, group.id))
+            elif c.id not in framed and overlap(c.rect(), group.rect()):
+                problems.append("%d lies on the group box %d" % (c.id, group.id))
+    if window == "REGRESS":
+        for n, rect in PLACES.items():
+            c = by_id.get(ids[n])
+            if c and (c.x, c.y, c.w, c.h) != rect:
+                problems.append("%s at %s, wanted %s" % (n, (c.x, c.y, c.w, c.h), rect))
+    return by_id
+
+
 def main():
     rc = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "quorvex.rc")
     ids = read_ids(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"))
     templates = read_templates(rc, ids)
     failed = False
+    for name in SATELLITES:
+        problems = []
+        if name not in templates:
+            problems.append("template missing")
+        else:
+            header, controls = templates[name]
+            check_satellite(name, header, controls, ids, problems)
+        print("%s: %s" % (name, "OK" if not problems else "%d problem(s)" % len(problems)))
+        for p in problems:
+            print("  " + p)
+        failed |= bool(problems)
     layouts = {}
     for name in TEMPLATES:
         problems, report = [], []
