@@ -353,10 +353,10 @@ def check_template(name, header, controls, problems, report):
 
 # The windows beside the main window: template -> (place, size, font size).
 SATELLITES = {
-    "B_FUNKTIONS_WINDOW": ((20, -87), (199, 55), 10),
-    "S_FUNKTIONS_WINDOW": ((20, -91), (199, 55), 8),
-    "B_HEX_WINDOW": ((103, -8), (100, 152), 10),
-    "S_HEX_WINDOW": ((-103, -11), (100, 152), 8),
+    "B_FUNKTIONS_WINDOW": ((20, -87), (173, 57), 10),
+    "S_FUNKTIONS_WINDOW": ((20, -91), (173, 57), 8),
+    "B_HEX_WINDOW": ((-103, -8), (97, 152), 10),
+    "S_HEX_WINDOW": ((-103, -11), (97, 152), 8),
     "B_REGRESS_WINDOW": ((209, 13), (98, 55), 10),
     "S_REGRESS_WINDOW": ((206, 15), (98, 55), 8),
 }

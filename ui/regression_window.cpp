@@ -42,7 +42,10 @@ void solveFor(char letter) {
 }
 
 void onControl(int id, int code) {
-  if (wantsHelp(id, code)) {
+  // Only a click asks for help here: a click on a button of this window
+  // while another is active first gives the field back its focus, and that
+  // must not use up the help mode meant for the button.
+  if (code == BN_CLICKED && wantsHelp(id, code)) {
     showHelpFor(id);
     return;
   }

@@ -2,12 +2,15 @@
 // the window's screen rectangle to a file, waits until another file appears
 // (the picture is taken), then closes the calculator with Esc.
 //
-//   quorvex_window_tool [--in-place] RECT_FILE DONE_FILE [ARGUMENT...]
+//   quorvex_window_tool [--in-place] [--satellites] RECT_FILE DONE_FILE [ARGUMENT...]
 //
 // Without --in-place the program runs from a fresh folder, so no stored
-// settings or history change what it shows. Message boxes at start (refused
+// settings or history change what it shows. With --satellites the windows
+// beside the main one are opened too ("fct", "prg", "reg"), and the
+// rectangle holds them all. Message boxes at start (refused
 // arguments) are answered and reported. The exit code is the calculator's.
 #include "automation.h"
+#include "resource.h"
 
 #include <cstdio>
 #include <cstring>
@@ -40,6 +43,11 @@ int run(int argc, char** argv) {
     placement = Calculator::Placement::WhereItIs;
     ++next;
   }
+  bool satellites = false;
+  if (next < argc && std::strcmp(argv[next], "--satellites") == 0) {
+    satellites = true;
+    ++next;
+  }
   if (argc - next < 2) {
     std::fprintf(stderr, "usage: quorvex_window_tool [--in-place] RECT_FILE DONE_FILE [ARGUMENT...]\n");
     return 2;
@@ -52,9 +60,22 @@ int run(int argc, char** argv) {
   for (const auto& text : calc.answerBoxesUntilMainWindow()) {
     std::fprintf(stderr, "quorvex_window_tool: message box answered: %s\n", text.c_str());
   }
+  if (satellites) {
+    // Room on the screen for the windows above and left of the main one.
+    SetWindowPos(calc.main(), nullptr, 200, 220, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    for (int opener : {IDC_OPEN_FUNCTIONS, IDC_OPEN_PROGRAMMER, IDC_OPEN_REGRESSION}) calc.click(opener);
+  }
   // Past the first timer tick, so the window is painted and settled.
   std::this_thread::sleep_for(kTick + milliseconds(400));
   RECT r = calc.windowRect();
+  if (satellites) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(calc.main(), &process);
+    for (HWND dialog : dialogsOf(process)) {
+      RECT w{};
+      if (IsWindowVisible(dialog) && GetWindowRect(dialog, &w)) UnionRect(&r, &r, &w);
+    }
+  }
   {
     std::ofstream out(rectFile, std::ios::trunc);
     out << r.left << ' ' << r.top << ' ' << (r.right - r.left) << ' ' << (r.bottom - r.top) << '\n';
