@@ -8,6 +8,14 @@
 #define IDC_HISTORY_LIST 101
 #define IDC_ENTRY 102
 #define IDC_DIGIT_0 103  // 103..112 are the digits 0..9
+#define IDC_DIGIT_1 104
+#define IDC_DIGIT_2 105
+#define IDC_DIGIT_3 106
+#define IDC_DIGIT_4 107
+#define IDC_DIGIT_5 108
+#define IDC_DIGIT_6 109
+#define IDC_DIGIT_7 110
+#define IDC_DIGIT_8 111
 #define IDC_DIGIT_9 112
 #define IDC_PLUS 113
 #define IDC_MINUS 114
@@ -121,6 +129,16 @@
 #define IDC_SOLVE_X 406
 #define IDC_SOLVE_Y 407
 #define IDC_RESULT_TO_WANTED 409
+
+// The calculator's entries of the main window's system menu
+#define IDM_HELP_CONTENTS 701
+#define IDM_GENERAL_HELP 703
+#define IDM_USING_HELP 704
+#define IDM_BUTTON_HELP 705
+#define IDM_LAYOUT 708
+#define IDM_LANGUAGE 709
+#define IDM_MINIMIZED_START 710
+#define IDM_FLOAT_ON_TOP 711
 
 // Timer and private messages of the main window
 #define CALC_TIMER_ID 1001

@@ -41,9 +41,10 @@ struct TypingButton {
   int kind;
 };
 constexpr TypingButton kTypingButtons[] = {
-    {103, "0", kPlainText}, {104, "1", kPlainText}, {105, "2", kPlainText}, {106, "3", kPlainText},
-    {107, "4", kPlainText}, {108, "5", kPlainText}, {109, "6", kPlainText}, {110, "7", kPlainText},
-    {111, "8", kPlainText}, {112, "9", kPlainText},
+    {IDC_DIGIT_0, "0", kPlainText}, {IDC_DIGIT_1, "1", kPlainText}, {IDC_DIGIT_2, "2", kPlainText},
+    {IDC_DIGIT_3, "3", kPlainText}, {IDC_DIGIT_4, "4", kPlainText}, {IDC_DIGIT_5, "5", kPlainText},
+    {IDC_DIGIT_6, "6", kPlainText}, {IDC_DIGIT_7, "7", kPlainText}, {IDC_DIGIT_8, "8", kPlainText},
+    {IDC_DIGIT_9, "9", kPlainText},
     {IDC_PLUS, "+", kPlainText}, {IDC_MINUS, "-", kPlainText},
     {IDC_TIMES, "*", kBinaryOperator}, {IDC_DIVIDE, "/", kBinaryOperator},
     {IDC_POWER, "^", kBinaryOperator}, {IDC_DEGREE_MINUTE, "'", kPlainText},
@@ -88,7 +89,9 @@ struct FontRow {
 const FontRow kFonts[] = {
     {80, 80, false, 400, 400, {IDC_UNDO, IDC_EXPONENT}},
     {58, 58, false, 400, 400, {IDC_ENTRY, IDC_RESULT}},
-    {58, 58, false, 400, 400, {103, 104, 105, 106, 107, 108, 109, 110, 111, 112, IDC_POINT}},
+    {58, 58, false, 400, 400,
+     {IDC_DIGIT_0, IDC_DIGIT_1, IDC_DIGIT_2, IDC_DIGIT_3, IDC_DIGIT_4, IDC_DIGIT_5, IDC_DIGIT_6,
+      IDC_DIGIT_7, IDC_DIGIT_8, IDC_DIGIT_9, IDC_POINT}},
     {72, 68, false, 700, 700, {IDC_ALL_CLEAR}},
     {52, 52, false, 700, 400, {IDC_PLUS, IDC_MINUS, IDC_DIVIDE, IDC_TIMES}},
     {72, 72, true, 300, 300, {IDC_OPEN_PROGRAMMER, IDC_OPEN_REGRESSION, IDC_OPEN_FUNCTIONS}},

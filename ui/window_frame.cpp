@@ -51,14 +51,14 @@ struct MenuEntry {
   Msg (*text)();
 };
 const MenuEntry kMenuEntries[] = {
-    {701, [] { return Msg::MenuHelpContents; }},
-    {703, [] { return Msg::MenuGeneralHelp; }},
-    {704, [] { return Msg::MenuUsingHelp; }},
-    {705, [] { return Msg::MenuButtonHelp; }},
-    {708, [] { return settingsRecord.field(kStartBigByte) ? Msg::MenuSmallerWindow : Msg::MenuBiggerWindow; }},
-    {711, [] { return calcSettings.floatOnTop ? Msg::MenuNoFloatOnTop : Msg::MenuFloatOnTop; }},
-    {709, [] { return Msg::MenuOtherLanguage; }},
-    {710, [] { return settingsRecord.field(kStartMinimizedByte) ? Msg::MenuStartMaximized : Msg::MenuStartMinimized; }},
+    {IDM_HELP_CONTENTS, [] { return Msg::MenuHelpContents; }},
+    {IDM_GENERAL_HELP, [] { return Msg::MenuGeneralHelp; }},
+    {IDM_USING_HELP, [] { return Msg::MenuUsingHelp; }},
+    {IDM_BUTTON_HELP, [] { return Msg::MenuButtonHelp; }},
+    {IDM_LAYOUT, [] { return settingsRecord.field(kStartBigByte) ? Msg::MenuSmallerWindow : Msg::MenuBiggerWindow; }},
+    {IDM_FLOAT_ON_TOP, [] { return calcSettings.floatOnTop ? Msg::MenuNoFloatOnTop : Msg::MenuFloatOnTop; }},
+    {IDM_LANGUAGE, [] { return Msg::MenuOtherLanguage; }},
+    {IDM_MINIMIZED_START, [] { return settingsRecord.field(kStartMinimizedByte) ? Msg::MenuStartMaximized : Msg::MenuStartMinimized; }},
 };
 
 void tell(Msg message) { MessageBoxA(app.main, pickText(message), "", MB_OK); }
@@ -167,22 +167,22 @@ void onMove(int x, int y) {
 
 bool onMenuCommand(UINT id) {
   switch (id) {
-    case 701: showHelpCommand(kHelpContents); return true;
-    case 703: showHelpTopic(1, "P_intro"); return true;
-    case 704: showHelpCommand(kHelpUsingHelp); return true;
-    case 705: tell(Msg::ButtonHelpMessage); return true;
-    case 708:
+    case IDM_HELP_CONTENTS: showHelpCommand(kHelpContents); return true;
+    case IDM_GENERAL_HELP: showHelpTopic(1, "P_intro"); return true;
+    case IDM_USING_HELP: showHelpCommand(kHelpUsingHelp); return true;
+    case IDM_BUTTON_HELP: tell(Msg::ButtonHelpMessage); return true;
+    case IDM_LAYOUT:
       toggleRecordByte(kStartBigByte);
       tell(Msg::RestartMessage);
       rebuildMenuEntries();
       return true;
-    case 711:
+    case IDM_FLOAT_ON_TOP:
       calcSettings.floatOnTop = !calcSettings.floatOnTop;
       rebuildMenuEntries();
       SetWindowPos(app.main, calcSettings.floatOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE);
       return true;
-    case 709:
+    case IDM_LANGUAGE:
       calcSettings.language =
           calcSettings.language == Language::German ? Language::English : Language::German;
       closeHelp();
@@ -190,7 +190,7 @@ bool onMenuCommand(UINT id) {
       setTitle();
       rebuildMenuEntries();
       return true;
-    case 710:
+    case IDM_MINIMIZED_START:
       toggleRecordByte(kStartMinimizedByte);
       if (settingsRecord.field(kStartMinimizedByte)) tell(Msg::MinimizedStartMessage);
       rebuildMenuEntries();

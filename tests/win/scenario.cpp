@@ -3,28 +3,55 @@
 //   calculator_scenarios RESOURCE_HEADER FILE...
 //
 // A scenario starts with a line "== what it shows" and is a list of steps,
-// one a line: a step kind, then its words. Controls are named as in the
-// resource header (IDC_...). A text is the rest of the line, or a quoted
-// text where blanks at its ends matter or it is empty; \r, \n, \t, \" and
-// \\ stand for themselves in it. "#" at the start of a line is a comment.
+// one a line: a step kind, then its words. Controls and menu entries are
+// named as in the resource header (IDC_..., IDM_...). A TEXT is the rest of
+// the line, or a quoted text where blanks at its ends matter or it is empty;
+// \r, \n, \t, \xHH, \" and \\ stand for what they say in it. "#" at the
+// start of a line is a comment. Every scenario has a fresh folder, which is
+// the program's folder and working directory.
 //
-// Steps:
-//   start [ARGUMENTS]        the calculator in a fresh folder, with that command line
+// Starting and ending:
+//   write NAME TEXT          a file in the folder, before the start
+//   start [ARGUMENTS]        the calculator with that command line (as it stands,
+//                            quotes and all); its window is up
+//   launch [ARGUMENTS]       the same, without waiting for the window
+//   box TEXT                 a message box with that text comes up and is answered OK
+//   window                   the main window is up, after the message boxes
+//   exit CODE                Esc in the main window; the program ends with CODE
+//   esc-exit ID CODE         the Esc key in that control ends the program with CODE
+// The controls:
 //   set ID TEXT              the control's text (WM_SETTEXT)
 //   type ID TEXT             the characters, typed into the control
 //   click ID                 a click on the button
 //   focus ID                 a click into the field, caret at its end
-//   tick                     one tick of the calculator's timer has passed
-//   expect ID TEXT           the control shows the text (waited for)
-//   checked ID yes|no        the check mark of a check box or radio button
-//   clipboard TEXT           the clipboard holds the text
-//   expect-clipboard TEXT    the clipboard shows the text (waited for)
+//   choose ID N              entry N of a drop-down list, as the user picks it
+//   pick ID N                entry N of a list box, as the user picks it
+//   menu ID                  a command of the system menu
 //   esc ID                   the Esc key in the window holding the control
 //   close ID                 that window's close box
-//   gone ID                  no window holds the control any more (waited for)
+//   tick [N]                 N ticks (1 when not given) of the calculator's timer have passed
+//   widen DX DY              the main window's frame is dragged DX wider, DY taller
 //   move DX DY               the main window moves; every window beside it follows
-//   exit CODE                Esc in the main window; the program ends with CODE
-//   file-line NAME TEXT      the file in the program's folder has a line TEXT
+// What they show (texts are waited for, up to a few seconds):
+//   expect ID TEXT           the control's text
+//   checked ID yes|no        the check mark of a check box or radio button
+//   chosen ID N              the entry chosen in a drop-down list
+//   items ID TEXT            the list box's entries, joined by " | "
+//   visible ID yes|no        whether the control shows
+//   caret ID FROM TO         the selection in a field
+//   grown ID DW DX           since "widen": the control is DW wider and DX further right
+//   gone ID                  no window holds the control any more
+//   title TEXT               the main window's title
+//   minimized yes|no         whether the main window is minimized
+//   clipboard TEXT           puts the text on the clipboard
+//   expect-clipboard TEXT    the clipboard's text
+// Files in the folder, after the program has ended:
+//   file NAME TEXT           the whole file
+//   file-line NAME TEXT      the file has a line TEXT
+//   no-file NAME             there is no such file
+//   file-bytes NAME AT B...  the bytes from offset AT (decimal numbers)
+//   file-int NAME AT N       a 32-bit little-endian number at offset AT
+//   file-size NAME N         the file's size
 //
 // Each scenario runs to its first failing step; the run ends with the
 // count of scenarios passed and failed, and exit status 1 if any failed.
@@ -32,6 +59,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -42,6 +70,10 @@
 using namespace automation;
 
 namespace {
+
+// How long a state the program reaches by itself may take: a timer tick or
+// two, on a busy machine.
+constexpr milliseconds kStateWait{6000};
 
 struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -57,7 +89,7 @@ struct Scenario {
   std::vector<Line> steps;
 };
 
-// Control ids by their names: every "#define NAME NUMBER" of the header.
+// Ids by their names: every "#define NAME NUMBER" of the header.
 std::map<std::string, int> readIds(const std::string& path) {
   std::ifstream in(path);
   if (!in) throw Failure("cannot read " + path);
@@ -85,7 +117,7 @@ std::vector<Scenario> readScenarios(const std::string& path) {
     text = text.substr(first);
     std::string where = path.substr(path.find_last_of("\\/") + 1) + ":" + std::to_string(number);
     if (text.rfind("==", 0) == 0) {
-      scenarios.push_back({text.substr(text.find_first_not_of("= "), std::string::npos), {}});
+      scenarios.push_back({text.substr(text.find_first_not_of("= ")), {}});
     } else if (scenarios.empty()) {
       throw Failure(where + ": a step before the first \"==\" line");
     } else {
@@ -96,14 +128,20 @@ std::vector<Scenario> readScenarios(const std::string& path) {
 }
 
 // A text argument: quoted, with escapes, or the words as they stand.
-std::string textOf(std::string rest) {
+std::string textOf(const std::string& rest) {
   if (rest.size() < 2 || rest.front() != '"' || rest.back() != '"') return rest;
+  static const std::map<char, char> kEscapes = {{'r', '\r'}, {'n', '\n'}, {'t', '\t'}};
   std::string text;
   for (std::size_t i = 1; i + 1 < rest.size(); ++i) {
     char c = rest[i];
     if (c == '\\' && i + 2 < rest.size()) {
       c = rest[++i];
-      c = c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+      if (c == 'x' && i + 3 < rest.size()) {
+        c = static_cast<char>(std::stoi(rest.substr(i + 1, 2), nullptr, 16));
+        i += 2;
+      } else if (auto escape = kEscapes.find(c); escape != kEscapes.end()) {
+        c = escape->second;
+      }
     }
     text += c;
   }
@@ -116,19 +154,43 @@ std::string shown(const std::string& text) {
   return out + "\"";
 }
 
-// One step, split into its kind, its first words and the rest as a text.
-struct Step {
-  std::string kind;
-  std::vector<std::string> words;
-  std::string rest;
+void expectEqual(const std::string& what, const std::string& wanted, const std::string& seen) {
+  if (seen != wanted) throw Failure(what + ": wanted " + shown(wanted) + ", saw " + shown(seen));
+}
 
-  Step(const std::string& text, std::size_t wordCount) {
-    std::istringstream in(text);
-    in >> kind;
-    std::string word;
-    while (words.size() < wordCount && in >> word) words.push_back(word);
-    std::getline(in >> std::ws, rest);
+std::string yesNo(bool value) { return value ? "yes" : "no"; }
+
+// A step split into its kind, its words and, past a given number of words,
+// the rest of the line as a text.
+class Step {
+ public:
+  explicit Step(std::string text) : text_(std::move(text)) {
+    std::istringstream in(text_);
+    in >> kind_;
+    for (std::string word; in >> word;) words_.push_back(word);
   }
+  const std::string& kind() const { return kind_; }
+  const std::string& word(std::size_t i) const {
+    if (i >= words_.size()) throw Failure("the step is missing a word");
+    return words_[i];
+  }
+  int number(std::size_t i) const { return std::stoi(word(i)); }
+  const std::vector<std::string>& words() const { return words_; }
+  // The line after the kind and the first `skip` words, as it stands.
+  std::string rawAfter(std::size_t skip) const {
+    std::istringstream in(text_);
+    std::string word;
+    for (std::size_t i = 0; i <= skip; ++i) in >> word;
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    return rest;
+  }
+  // The same as a text: unquoted, its escapes replaced.
+  std::string textAfter(std::size_t skip) const { return textOf(rawAfter(skip)); }
+
+ private:
+  std::string text_, kind_;
+  std::vector<std::string> words_;
 };
 
 class Runner {
@@ -136,116 +198,234 @@ class Runner {
   explicit Runner(std::map<std::string, int> ids) : ids_(std::move(ids)) {}
 
   void run(const Scenario& scenario) {
-    calc_.reset();
+    calc_ = std::make_unique<Calculator>();
     for (const Line& line : scenario.steps) {
       try {
-        step(line.text);
+        perform(Step(line.text));
       } catch (const std::exception& e) {
-        if (calc_) calc_->kill();
+        calc_->kill();
         throw Failure(line.where + ": " + line.text + "\n    " + e.what());
       }
     }
-    if (calc_ && calc_->running()) calc_->kill();
+    calc_.reset();
   }
 
  private:
+  using Action = std::function<void(Runner&, const Step&)>;
+
+  static const std::map<std::string, Action>& steps() {
+    static const std::map<std::string, Action> table = {
+        {"write", [](Runner& r, const Step& s) { r.calc().writeFile(s.word(0), s.textAfter(1)); }},
+        {"start", [](Runner& r, const Step& s) { r.calc().start(s.rawAfter(0)); }},
+        {"launch", [](Runner& r, const Step& s) { r.calc().launch(s.rawAfter(0)); }},
+        {"box", [](Runner& r, const Step& s) { r.answerBox(s.textAfter(0)); }},
+        {"window", [](Runner& r, const Step&) { r.calc().waitForMainWindow(); }},
+        {"exit", [](Runner& r, const Step& s) { expectEqual("exit code", s.word(0), std::to_string(r.calc().close())); }},
+        {"esc-exit",
+         [](Runner& r, const Step& s) {
+           expectEqual("exit code", s.word(1), std::to_string(r.calc().closeWithEscapeKey(r.id(s.word(0)))));
+         }},
+        {"set", [](Runner& r, const Step& s) { r.calc().setText(r.id(s.word(0)), s.textAfter(1)); }},
+        {"type", [](Runner& r, const Step& s) { r.calc().typeChars(r.id(s.word(0)), s.textAfter(1)); }},
+        {"click", [](Runner& r, const Step& s) { r.calc().click(r.id(s.word(0))); }},
+        {"focus",
+         [](Runner& r, const Step& s) {
+           r.calc().clickInto(r.id(s.word(0)));
+           r.calc().setCaret(r.id(s.word(0)), -1);
+         }},
+        {"choose", [](Runner& r, const Step& s) { r.calc().selectCombo(r.id(s.word(0)), s.number(1)); }},
+        {"pick", [](Runner& r, const Step& s) { r.calc().selectListItem(r.id(s.word(0)), s.number(1)); }},
+        {"menu", [](Runner& r, const Step& s) { r.menuCommand(r.id(s.word(0))); }},
+        {"esc", [](Runner& r, const Step& s) { r.calc().pressKey(r.id(s.word(0)), VK_ESCAPE); }},
+        {"close", [](Runner& r, const Step& s) { post(r.windowOf(s.word(0)), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"tick",
+         [](Runner&, const Step& s) {
+           // The calculator's timer: some of its behaviour happens only on a tick.
+           int ticks = s.words().empty() ? 1 : s.number(0);
+           std::this_thread::sleep_for(ticks * kTick + milliseconds(300));
+         }},
+        {"widen", [](Runner& r, const Step& s) { r.widen(s.number(0), s.number(1)); }},
+        {"move", [](Runner& r, const Step& s) { r.moveMainWindow(s.number(0), s.number(1)); }},
+        {"expect",
+         [](Runner& r, const Step& s) {
+           std::string wanted = s.textAfter(1);
+           expectEqual(s.word(0), wanted, r.calc().waitForText(r.id(s.word(0)), wanted, kStateWait));
+         }},
+        {"checked", [](Runner& r, const Step& s) { r.expectSoon(s, [&] { return yesNo(r.calc().checked(r.id(s.word(0)))); }); }},
+        {"chosen",
+         [](Runner& r, const Step& s) {
+           expectEqual(s.word(0), s.word(1), std::to_string(r.calc().comboSelection(r.id(s.word(0)))));
+         }},
+        {"items",
+         [](Runner& r, const Step& s) {
+           std::string joined;
+           for (const std::string& item : r.calc().listItems(r.id(s.word(0))))
+             joined += (joined.empty() ? "" : " | ") + item;
+           expectEqual(s.word(0), s.textAfter(1), joined);
+         }},
+        {"visible", [](Runner& r, const Step& s) { r.expectSoon(s, [&] { return yesNo(r.calc().visible(r.id(s.word(0)))); }); }},
+        {"caret",
+         [](Runner& r, const Step& s) {
+           auto [from, to] = r.calc().selection(r.id(s.word(0)));
+           expectEqual(s.word(0), s.word(1) + " " + s.word(2), std::to_string(from) + " " + std::to_string(to));
+         }},
+        {"grown", [](Runner& r, const Step& s) { r.expectGrown(s.word(0), s.number(1), s.number(2)); }},
+        {"gone",
+         [](Runner& r, const Step& s) {
+           if (!waitUntil([&] { return r.calc().findControl(r.id(s.word(0))) == nullptr; }, kStateWait))
+             throw Failure("the window holding " + s.word(0) + " is still open");
+         }},
+        {"title",
+         [](Runner& r, const Step& s) {
+           std::string wanted = s.textAfter(0), seen;
+           waitUntil([&] { return (seen = r.calc().title()) == wanted; }, kStateWait);
+           expectEqual("title", wanted, seen);
+         }},
+        {"minimized",
+         [](Runner& r, const Step& s) {
+           std::string seen;
+           // Minimized when created, or at the latest when the first tick is over.
+           waitUntil([&] { return (seen = yesNo(r.calc().minimized())) == s.word(0); }, 2 * kTick);
+           expectEqual("minimized", s.word(0), seen);
+         }},
+        {"clipboard", [](Runner&, const Step& s) { putClipboardText(s.textAfter(0)); }},
+        {"expect-clipboard",
+         [](Runner&, const Step& s) {
+           std::string wanted = s.textAfter(0), seen;
+           waitUntil([&] { return (seen = clipboardText().value_or("")) == wanted; }, kStateWait);
+           expectEqual("the clipboard", wanted, seen);
+         }},
+        {"file", [](Runner& r, const Step& s) { expectEqual(s.word(0), s.textAfter(1), r.calc().readFile(s.word(0))); }},
+        {"file-line", [](Runner& r, const Step& s) { r.expectLine(s.word(0), s.textAfter(1)); }},
+        {"no-file",
+         [](Runner& r, const Step& s) {
+           if (r.calc().hasFile(s.word(0))) throw Failure(s.word(0) + " is there");
+         }},
+        {"file-bytes", [](Runner& r, const Step& s) { r.expectBytes(s); }},
+        {"file-int", [](Runner& r, const Step& s) { r.expectInt(s.word(0), s.number(1), s.number(2)); }},
+        {"file-size",
+         [](Runner& r, const Step& s) {
+           expectEqual(s.word(0) + " size", s.word(1), std::to_string(r.calc().readFile(s.word(0)).size()));
+         }},
+    };
+    return table;
+  }
+
+  void perform(const Step& step) {
+    auto action = steps().find(step.kind());
+    if (action == steps().end()) throw Failure("no step is called " + shown(step.kind()));
+    action->second(*this, step);
+  }
+
   int id(const std::string& name) const {
     auto found = ids_.find(name);
-    if (found == ids_.end()) throw Failure("no control is named " + name);
+    if (found == ids_.end()) throw Failure("the resource header names no " + name);
     return found->second;
   }
 
-  Calculator& calc() const {
-    if (!calc_) throw Failure("the calculator was not started");
-    return *calc_;
-  }
-
-  void expectEqual(const std::string& what, const std::string& wanted, const std::string& seen) const {
-    if (seen != wanted) throw Failure(what + ": wanted " + shown(wanted) + ", saw " + shown(seen));
-  }
+  Calculator& calc() const { return *calc_; }
 
   HWND windowOf(const std::string& control) const { return GetParent(calc().control(id(control))); }
 
-  void step(const std::string& text) {
-    Step s(text, 2);
-    const std::string& kind = s.kind;
-    auto word = [&](std::size_t i) -> const std::string& {
-      if (i >= s.words.size()) throw Failure("the step is missing a word");
-      return s.words[i];
-    };
-    // The text after one word: the rest of the line past the control's name.
-    auto textAfterId = [&] { return textOf(Step(text, 1).rest); };
+  // A state the program reaches by itself (a timer tick, a notification).
+  void expectSoon(const Step& s, const std::function<std::string()>& read) const {
+    std::string seen;
+    waitUntil([&] { return (seen = read()) == s.word(1); }, kStateWait);
+    expectEqual(s.word(0), s.word(1), seen);
+  }
 
-    if (kind == "start") {
-      calc_ = std::make_unique<Calculator>();
-      calc_->start(Step(text, 0).rest);
-    } else if (kind == "set") {
-      calc().setText(id(word(0)), textAfterId());
-    } else if (kind == "type") {
-      calc().typeChars(id(word(0)), textAfterId());
-    } else if (kind == "click") {
-      calc().click(id(word(0)));
-    } else if (kind == "focus") {
-      calc().clickInto(id(word(0)));
-      calc().setCaret(id(word(0)), -1);
-    } else if (kind == "tick") {
-      std::this_thread::sleep_for(kTick + milliseconds(300));
-    } else if (kind == "expect") {
-      std::string wanted = textAfterId();
-      expectEqual(word(0), wanted, calc().waitForText(id(word(0)), wanted));
-    } else if (kind == "checked") {
-      expectEqual(word(0), word(1), calc().checked(id(word(0))) ? "yes" : "no");
-    } else if (kind == "clipboard") {
-      putClipboardText(textOf(Step(text, 0).rest));
-    } else if (kind == "expect-clipboard") {
-      std::string wanted = textOf(Step(text, 0).rest), seen;
-      waitUntil([&] { return (seen = clipboardText().value_or("")) == wanted; }, kExpectWait);
-      expectEqual("the clipboard", wanted, seen);
-    } else if (kind == "esc") {
-      calc().pressKey(id(word(0)), VK_ESCAPE);
-    } else if (kind == "close") {
-      post(windowOf(word(0)), WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else if (kind == "gone") {
-      if (!waitUntil([&] { return calc().findControl(id(word(0))) == nullptr; }, kExpectWait))
-        throw Failure("the window holding " + word(0) + " is still open");
-    } else if (kind == "move") {
-      moveMainWindow(std::stoi(word(0)), std::stoi(word(1)));
-    } else if (kind == "exit") {
-      expectEqual("exit code", word(0), std::to_string(calc().close()));
-    } else if (kind == "file-line") {
-      std::string wanted = textAfterId();
-      std::istringstream lines(calc().readFile(word(0)));
-      for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == wanted) return;
-      }
-      throw Failure(word(0) + " has no line " + shown(wanted));
-    } else {
-      throw Failure("no step is called " + shown(kind));
+  // Runs the command and waits for it, unless it asks something in a message
+  // box first: then a "box" step answers it.
+  void menuCommand(int command) {
+    DWORD_PTR unused = 0;
+    if (!SendMessageTimeoutA(calc().main(), WM_SYSCOMMAND, command, 0, SMTO_NORMAL, 1000, &unused) &&
+        !calc().findMessageBox())
+      throw Failure("the menu command got no answer");
+  }
+
+  void answerBox(const std::string& wanted) {
+    MessageBoxInfo box = calc().waitForMessageBox();
+    calc().answer(box);
+    expectEqual("message box", wanted, box.text);
+  }
+
+  void expectLine(const std::string& file, const std::string& wanted) const {
+    std::istringstream lines(calc().readFile(file));
+    for (std::string line; std::getline(lines, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line == wanted) return;
     }
+    throw Failure(file + " has no line " + shown(wanted));
+  }
+
+  void expectBytes(const Step& s) const {
+    std::string bytes = calc().readFile(s.word(0));
+    std::size_t at = static_cast<std::size_t>(s.number(1));
+    std::string wanted, seen;
+    for (std::size_t i = 2; i < s.words().size(); ++i, ++at) {
+      wanted += s.word(i) + " ";
+      seen += (at < bytes.size() ? std::to_string(static_cast<unsigned char>(bytes[at])) : "-") + " ";
+    }
+    expectEqual(s.word(0) + " from byte " + s.word(1), wanted, seen);
+  }
+
+  void expectInt(const std::string& file, int at, int wanted) const {
+    std::string bytes = calc().readFile(file);
+    if (bytes.size() < static_cast<std::size_t>(at) + 4) throw Failure(file + " is too short");
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    expectEqual(file + " at " + std::to_string(at), std::to_string(wanted),
+                std::to_string(static_cast<std::int32_t>(value)));
+  }
+
+  RECT rectOf(int control) const {
+    RECT r{};
+    GetWindowRect(calc().control(control), &r);
+    return r;
+  }
+
+  // Drags the frame: the window may correct the proposed rectangle.
+  void widen(int dx, int dy) {
+    before_.clear();
+    for (const auto& [name, value] : ids_)
+      if (name.rfind("IDC_", 0) == 0 && GetDlgItem(calc().main(), value)) before_[value] = rectOf(value);
+    RECT proposed = calc().windowRect(), frame = proposed;
+    proposed.right += dx;
+    proposed.bottom += dy;
+    calc().sendToMain(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+    // The height never changes.
+    expectEqual("height", std::to_string(frame.bottom - frame.top), std::to_string(proposed.bottom - proposed.top));
+  }
+
+  void expectGrown(const std::string& control, int dw, int dx) const {
+    auto was = before_.find(id(control));
+    if (was == before_.end()) throw Failure("no \"widen\" step before");
+    RECT now = rectOf(id(control));
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld wider, %ld further right", (now.right - now.left) - (was->second.right - was->second.left),
+                  now.left - was->second.left);
+    expectEqual(control, std::to_string(dw) + " wider, " + std::to_string(dx) + " further right", text);
   }
 
   // Moves the main window and waits until every other window of the
   // calculator has moved by as much.
   void moveMainWindow(int dx, int dy) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(calc().main(), &process);
     std::map<HWND, RECT> before;
-    for (HWND dialog : dialogsOf(processId())) {
-      if (!IsWindowVisible(dialog)) continue;
+    for (HWND dialog : dialogsOf(process)) {
       RECT r{};
-      GetWindowRect(dialog, &r);
-      before[dialog] = r;
+      if (IsWindowVisible(dialog) && GetWindowRect(dialog, &r)) before[dialog] = r;
     }
     RECT r = before.at(calc().main());
     SetWindowPos(calc().main(), nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     for (auto& [dialog, was] : before) {
       RECT now{};
-      bool followed = waitUntil(
-          [&] {
-            GetWindowRect(dialog, &now);
-            return now.left == was.left + dx && now.top == was.top + dy;
-          },
-          kExpectWait);
-      if (!followed) {
+      auto followed = [&] {
+        GetWindowRect(dialog, &now);
+        return now.left == was.left + dx && now.top == was.top + dy;
+      };
+      if (!waitUntil(followed, kStateWait)) {
         char what[160];
         std::snprintf(what, sizeof what, "a window at (%ld, %ld) went to (%ld, %ld), not by (%d, %d)",
                       was.left, was.top, now.left, now.top, dx, dy);
@@ -254,14 +434,9 @@ class Runner {
     }
   }
 
-  DWORD processId() const {
-    DWORD process = 0;
-    GetWindowThreadProcessId(calc().main(), &process);
-    return process;
-  }
-
   std::map<std::string, int> ids_;
   std::unique_ptr<Calculator> calc_;
+  std::map<int, RECT> before_;  // control rectangles before "widen"
 };
 
 }  // namespace
