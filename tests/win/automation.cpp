@@ -1,5 +1,9 @@
 #include "automation.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,19 +18,38 @@ namespace {
 // A message to another process may take a while under Wine, but never this long.
 constexpr UINT kSendTimeoutMs = 10000;
 constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
-constexpr int kEntryFieldId = 102;      // what tells the main window apart
 
 struct DialogSearch {
   DWORD processId;
+  bool dialogsOnly;
   std::vector<HWND> found;
 };
 
-BOOL CALLBACK collectDialog(HWND window, LPARAM data) {
+BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<DialogSearch*>(data);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && className(window) == "#32770") search->found.push_back(window);
+  if (owner == search->processId && (!search->dialogsOnly || className(window) == "#32770"))
+    search->found.push_back(window);
   return TRUE;
+}
+
+std::vector<HWND> windowsOf(DWORD processId, bool dialogsOnly) {
+  DialogSearch search{processId, dialogsOnly, {}};
+  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The process's top-level windows, for an error that says what came instead.
+std::string describeWindowsOf(DWORD processId) {
+  std::string text;
+  for (HWND window : windowsOf(processId, false)) {
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof title);
+    text += std::string(text.empty() ? "" : ", ") + className(window) + " \"" + title + "\"" +
+            (IsWindowVisible(window) ? "" : " (hidden)");
+  }
+  return text.empty() ? "no windows" : "its windows: " + text;
 }
 
 std::string quoteIfSpaced(std::string text) {
@@ -45,30 +68,6 @@ HWND clipboardOwner() {
 void openClipboardRetrying() {
   bool opened = waitUntil([] { return OpenClipboard(clipboardOwner()) != FALSE; }, kSetupWait);
   if (!opened) throw AutomationError(lastErrorText("the clipboard stays busy"));
-}
-
-std::vector<std::string>& steps() {
-  static std::vector<std::string> names;
-  return names;
-}
-
-std::string withSteps(const std::string& what) {
-  std::string text = what;
-  for (const auto& name : steps()) text += " [in: " + name + "]";
-  return text;
-}
-
-}  // namespace
-
-std::string lastErrorText(std::string_view what) {
-  return std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
-}
-
-// The process's top-level dialogs: its windows and its message boxes.
-std::vector<HWND> dialogsOf(DWORD processId) {
-  DialogSearch search{processId, {}};
-  EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // A message box: the text static 0xFFFF and at least one of the standard
@@ -155,10 +154,59 @@ HWND visibleDialogWith(DWORD processId, int controlId) {
   return nullptr;
 }
 
-Step::Step(std::string name) { steps().push_back(std::move(name)); }
-Step::~Step() { steps().pop_back(); }
+BOOL CALLBACK closeIfFileManager(HWND window, LPARAM) {
+  std::string name = className(window);
+  if (name == "CabinetWClass" || name == "ExploreWClass" || name == "WFS_Frame") {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  return TRUE;
+}
 
-AutomationError::AutomationError(const std::string& what) : std::runtime_error(withSteps(what)) {}
+// The path from the environment if set there, else the one compiled in.
+std::string programPath(const char* variable, const char* compiledIn) {
+  const char* fromEnvironment = std::getenv(variable);
+  return windowsPath(fromEnvironment && *fromEnvironment ? fromEnvironment : compiledIn);
+}
+
+}  // namespace
+
+#ifndef QVX_QUORVEX_EXE
+#define QVX_QUORVEX_EXE ""
+#endif
+#ifndef QVX_INSTALL_EXE
+#define QVX_INSTALL_EXE ""
+#endif
+
+Program calculatorProgram() {
+  return {programPath("QVX_QUORVEX_EXE", QVX_QUORVEX_EXE), "Quorvex.exe", 102};  // the entry field
+}
+
+Program installerProgram() {
+  return {programPath("QVX_INSTALL_EXE", QVX_INSTALL_EXE), "Install.exe", 804};  // the top-level box
+}
+
+std::string lastErrorText(std::string_view what) {
+  return std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
+}
+
+// The process's top-level dialogs: its windows and its message boxes.
+std::vector<HWND> dialogsOf(DWORD processId) { return windowsOf(processId, true); }
+
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = entry.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void closeFileManagerWindows() { EnumWindows(closeIfFileManager, 0); }
 
 std::string windowsPath(std::string path) {
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
@@ -166,17 +214,6 @@ std::string windowsPath(std::string path) {
     if (c == '/') c = '\\';
   }
   return path;
-}
-
-std::string quorvexPath() {
-  if (const char* fromEnvironment = std::getenv("QVX_QUORVEX_EXE"); fromEnvironment && *fromEnvironment) {
-    return windowsPath(fromEnvironment);
-  }
-#ifdef QVX_QUORVEX_EXE
-  return windowsPath(QVX_QUORVEX_EXE);
-#else
-  return {};
-#endif
 }
 
 bool waitUntil(const std::function<bool()>& done, milliseconds timeout) {
@@ -211,11 +248,6 @@ std::string windowText(HWND window) {
   auto copied = static_cast<size_t>(send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
   text.resize(std::min(copied, length));
   return text;
-}
-
-void setWindowText(HWND window, std::string_view value) {
-  std::string text(value);
-  send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string className(HWND window) {
@@ -263,105 +295,204 @@ bool fileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Calculator::Calculator(std::string program, Placement placement)
+std::string shellFolder(int csidl) {
+  char path[MAX_PATH + 1] = {};
+  if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) {
+    throw AutomationError("no shell folder " + std::to_string(csidl));
+  }
+  return path;
+}
+
+std::optional<Shortcut> readShortcut(const std::string& path) {
+  if (!fileExists(path)) return std::nullopt;
+  HRESULT com = CoInitialize(nullptr);
+  std::optional<Shortcut> result;
+  IShellLinkA* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      wchar_t widePath[MAX_PATH + 1] = {};
+      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+      if (SUCCEEDED(file->Load(widePath, STGM_READ))) {
+        char text[1024];
+        Shortcut shortcut;
+        // The raw path: the target as written, not resolved against the disk.
+        text[0] = '\0';
+        link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+        shortcut.target = text;
+        text[0] = '\0';
+        link->GetArguments(text, sizeof text);
+        shortcut.arguments = text;
+        text[0] = '\0';
+        link->GetWorkingDirectory(text, sizeof text);
+        shortcut.workingDirectory = text;
+        text[0] = '\0';
+        link->GetDescription(text, sizeof text);
+        shortcut.description = text;
+        text[0] = '\0';
+        link->GetIconLocation(text, sizeof text, &shortcut.iconIndex);
+        shortcut.iconFile = text;
+        result = shortcut;
+      }
+      file->Release();
+    }
+    link->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return result;
+}
+
+std::optional<RegistryValue> registryValue(HKEY root, const std::string& key, const std::string& name) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return std::nullopt;
+  RegistryValue value;
+  DWORD size = 0;
+  LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size);
+  if (status == ERROR_SUCCESS) {
+    value.bytes.resize(size);
+    status = RegQueryValueExA(handle, name.c_str(), nullptr, &value.type,
+                              reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+    value.bytes.resize(size);
+  }
+  RegCloseKey(handle);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  return value;
+}
+
+bool registryKeyExists(HKEY root, const std::string& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+void setRegistryValue(HKEY root, const std::string& key, const std::string& name, const RegistryValue& value) {
+  HKEY handle = nullptr;
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+    throw AutomationError(lastErrorText("cannot create the registry key " + key));
+  }
+  LONG status = RegSetValueExA(handle, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
+                               static_cast<DWORD>(value.bytes.size()));
+  RegCloseKey(handle);
+  if (status != ERROR_SUCCESS) throw AutomationError("cannot write " + key + " value " + name);
+}
+
+void deleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
+  RegDeleteValueA(handle, name.c_str());
+  RegCloseKey(handle);
+}
+
+void deleteRegistryTree(HKEY root, const std::string& key) { SHDeleteKeyA(root, key.c_str()); }
+
+
+ProgramRun::ProgramRun(Program program, Placement placement, std::size_t folderLength)
     : program_(std::move(program)), placement_(placement) {
-  if (placement_ == Placement::FreshFolder) {
-    folder_ = makeFreshFolder("qvx-window");
+  if (program_.path.empty()) throw AutomationError("no program to test: set QVX_QUORVEX_EXE or QVX_INSTALL_EXE");
+  if (placement_ == Placement::WhereItIs) {
+    char current[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(sizeof current, current);
+    folder_ = current;
+    copy_ = program_.path;
     return;
   }
-  char current[MAX_PATH + 1] = {};
-  GetCurrentDirectoryA(sizeof current, current);
-  folder_ = current;
-  copy_ = program_;
+  top_ = folder_ = makeFreshFolder("qvx-run");
+  // Subfolders of at most 100 characters, each leaving room for the next.
+  while (folder_.size() + 1 < folderLength) {
+    std::size_t rest = folderLength - folder_.size() - 1;
+    std::size_t length = rest > 100 ? std::min<std::size_t>(rest - 2, 100) : rest;
+    folder_ += "\\" + std::string(length, 'q');
+    if (!CreateDirectoryA(folder_.c_str(), nullptr)) {
+      std::string why = lastErrorText("cannot create " + folder_);
+      removeFolder(top_);
+      throw AutomationError(why);
+    }
+  }
 }
 
-Calculator::~Calculator() {
+ProgramRun::~ProgramRun() {
   kill();
-  if (placement_ == Placement::FreshFolder && !std::getenv("QVX_KEEP_FOLDERS")) removeFolder(folder_);
+  if (!top_.empty() && !std::getenv("QVX_KEEP_FOLDERS")) removeFolder(top_);
 }
 
-std::string Calculator::pathOf(std::string_view name) const {
+std::string ProgramRun::pathOf(std::string_view name) const {
   return folder_ + "\\" + std::string(name);
 }
 
-void Calculator::writeFile(std::string_view name, std::string_view bytes) const {
+void ProgramRun::writeFile(std::string_view name, std::string_view bytes) const {
   std::ofstream out(pathOf(name), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw AutomationError("cannot write " + pathOf(name));
 }
 
-void Calculator::launch(std::string_view arguments) {
-  if (running()) throw AutomationError("the calculator is still running");
-  if (process_.hProcess) {
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-    process_ = {};
-  }
-  main_ = nullptr;
-  if (program_.empty()) throw AutomationError("no program to test: set QVX_QUORVEX_EXE");
+void ProgramRun::launch(std::string_view arguments) {
+  if (running()) throw AutomationError("the program is still running");
+  kill();
   if (copy_.empty()) {
-    std::string target = pathOf("Quorvex.exe");
-    if (!CopyFileA(program_.c_str(), target.c_str(), FALSE)) {
-      throw AutomationError(lastErrorText("cannot copy " + program_ + " to " + target));
-    }
+    std::string target = pathOf(program_.fileName);
+    if (!CopyFileA(program_.path.c_str(), target.c_str(), FALSE))
+      throw AutomationError(lastErrorText("cannot copy " + program_.path + " to " + target));
     copy_ = target;
   }
   keepWindowsFromTheWindowManager(copy_);
   process_ = startProgram(copy_, arguments, folder_);
 }
 
-HWND Calculator::start(std::string_view arguments) {
+HWND ProgramRun::start(std::string_view arguments) {
   launch(arguments);
   return waitForMainWindow();
 }
 
-HWND Calculator::waitForMainWindow(milliseconds timeout) {
-  if (!process_.hProcess) throw AutomationError("the calculator was not started");
+HWND ProgramRun::waitForMainWindow(milliseconds timeout) {
+  if (!process_.hProcess) throw AutomationError("the program was not started");
   HWND found = nullptr;
   std::optional<MessageBoxInfo> box;
   // A message box holds up the start until someone answers it: no use waiting on.
   waitUntil(
       [&] {
-        if ((found = visibleDialogWith(process_.dwProcessId, kEntryFieldId))) return true;
+        if ((found = visibleDialogWith(process_.dwProcessId, program_.mainControlId))) return true;
         return (box = findMessageBox()).has_value() || !running();
       },
       timeout);
   if (!found) {
-    if (box) throw AutomationError("a message box came instead of the calculator window: \"" + box->text + "\"");
+    if (box) throw AutomationError("a message box came instead of the main window: \"" + box->text + "\"");
     if (!running()) {
       throw AutomationError("the calculator ended (exit code " + std::to_string(waitForExit()) +
                             ") before its window appeared");
     }
-    throw AutomationError("no calculator window within " + std::to_string(timeout.count()) + " ms");
+    throw AutomationError("no main window within " + std::to_string(timeout.count()) + " ms; " +
+                          describeWindowsOf(process_.dwProcessId));
   }
   send(found, WM_NULL);  // the dialog's thread is past its creation and serves messages
   main_ = found;
   return found;
 }
 
-std::optional<MessageBoxInfo> Calculator::findMessageBox() const {
+std::optional<MessageBoxInfo> ProgramRun::findMessageBox() const {
   if (!process_.hProcess) return std::nullopt;
   for (HWND dialog : dialogsOf(process_.dwProcessId)) {
-    if (isMessageBox(dialog, kEntryFieldId)) return MessageBoxInfo{dialog, windowText(GetDlgItem(dialog, kMessageTextId))};
+    if (isMessageBox(dialog, program_.mainControlId)) return MessageBoxInfo{dialog, windowText(GetDlgItem(dialog, kMessageTextId))};
   }
   return std::nullopt;
 }
 
-MessageBoxInfo Calculator::waitForMessageBox(milliseconds timeout) const {
+MessageBoxInfo ProgramRun::waitForMessageBox(milliseconds timeout) const {
   std::optional<MessageBoxInfo> box;
   waitUntil([&] { return (box = findMessageBox()).has_value() || !running(); }, timeout);
   if (!box) throw AutomationError("no message box within " + std::to_string(timeout.count()) + " ms");
   return *box;
 }
 
-void Calculator::answer(const MessageBoxInfo& box, int id) const {
+void ProgramRun::answer(const MessageBoxInfo& box, int id) const {
   post(box.window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box.window, id)));
   if (!waitUntil([&] { return !IsWindow(box.window); })) {
     throw AutomationError("the message box \"" + box.text + "\" stays open");
   }
 }
 
-std::vector<std::string> Calculator::answerBoxesUntilMainWindow(milliseconds timeout) {
+std::vector<std::string> ProgramRun::answerBoxesUntilMainWindow(milliseconds timeout) {
   std::vector<std::string> texts;
   auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
@@ -371,7 +502,7 @@ std::vector<std::string> Calculator::answerBoxesUntilMainWindow(milliseconds tim
       continue;
     }
     for (HWND dialog : dialogsOf(process_.dwProcessId)) {
-      if (GetDlgItem(dialog, kEntryFieldId) && IsWindowVisible(dialog)) {
+      if (GetDlgItem(dialog, program_.mainControlId) && IsWindowVisible(dialog)) {
         waitForMainWindow();
         return texts;
       }
@@ -384,20 +515,20 @@ std::vector<std::string> Calculator::answerBoxesUntilMainWindow(milliseconds tim
   }
 }
 
-HWND Calculator::main() const {
-  if (!main_) throw AutomationError("no calculator window");
+HWND ProgramRun::main() const {
+  if (!main_) throw AutomationError("no main window");
   return main_;
 }
 
-AutomationError Calculator::ended() const {
+AutomationError ProgramRun::ended() const {
   DWORD code = 0;
   if (process_.hProcess) GetExitCodeProcess(process_.hProcess, &code);
   char text[80];
-  std::snprintf(text, sizeof text, "the calculator has ended (exit code %lu = 0x%lX)", code, code);
+  std::snprintf(text, sizeof text, "the program has ended (exit code %lu = 0x%lX)", code, code);
   return AutomationError(text);
 }
 
-LRESULT Calculator::ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+LRESULT ProgramRun::ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
   try {
     return send(window, message, wParam, lParam);
   } catch (const AutomationError&) {
@@ -406,7 +537,7 @@ LRESULT Calculator::ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
-HWND Calculator::findControl(int id) const {
+HWND ProgramRun::findControl(int id) const {
   if (HWND window = GetDlgItem(main(), id)) return window;
   // The windows beside the main one; ids of the main window come first.
   for (HWND dialog : dialogsOf(process_.dwProcessId)) {
@@ -416,19 +547,19 @@ HWND Calculator::findControl(int id) const {
   return nullptr;
 }
 
-HWND Calculator::control(int id) const {
+HWND ProgramRun::control(int id) const {
   if (!running()) throw ended();
   if (HWND window = findControl(id)) return window;
   if (!IsWindow(main_)) {
     // The window is gone; the process follows in a moment.
     waitUntil([&] { return !running(); }, milliseconds(2000));
     if (!running()) throw ended();
-    throw AutomationError("the calculator window has closed");
+    throw AutomationError("the main window has closed");
   }
-  throw AutomationError("no window of the calculator has control " + std::to_string(id));
+  throw AutomationError("no window of the program has control " + std::to_string(id));
 }
 
-std::string Calculator::text(int id) const {
+std::string ProgramRun::text(int id) const {
   HWND window = control(id);
   try {
     return windowText(window);
@@ -438,25 +569,25 @@ std::string Calculator::text(int id) const {
   }
 }
 
-void Calculator::setText(int id, std::string_view value) const {
+void ProgramRun::setText(int id, std::string_view value) const {
   std::string text(value);
   ask(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string Calculator::title() const {
+std::string ProgramRun::title() const {
   if (!running()) throw ended();
   return windowText(main());
 }
 
-std::string Calculator::waitForText(int id, std::string_view expected, milliseconds timeout) const {
+std::string ProgramRun::waitForText(int id, std::string_view expected, milliseconds timeout) const {
   std::string seen;
   waitUntil([&] { return (seen = text(id)) == expected || !running(); }, timeout);
   return seen;
 }
 
-void Calculator::click(int id) const { ask(control(id), BM_CLICK); }
+void ProgramRun::click(int id) const { ask(control(id), BM_CLICK); }
 
-void Calculator::clickInto(int id) const {
+void ProgramRun::clickInto(int id) const {
   HWND field = control(id);
   RECT inside{};
   GetClientRect(field, &inside);
@@ -465,47 +596,49 @@ void Calculator::clickInto(int id) const {
   ask(field, WM_LBUTTONUP, 0, point);
 }
 
-void Calculator::command(int id, int notification) const {
-  sendToMain(WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(control(id)));
+void ProgramRun::press(int id) const {
+  HWND button = control(id);
+  post(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-LRESULT Calculator::sendToMain(UINT message, WPARAM wParam, LPARAM lParam) const {
+LRESULT ProgramRun::sendToMain(UINT message, WPARAM wParam, LPARAM lParam) const {
   return ask(main(), message, wParam, lParam);
 }
 
-void Calculator::typeChars(int id, std::string_view chars) const {
+void ProgramRun::typeChars(int id, std::string_view chars) const {
   HWND field = control(id);
   for (char c : chars) post(field, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
-void Calculator::pressKey(int id, int virtualKey) const {
+void ProgramRun::pressKey(int id, int virtualKey) const {
   HWND field = control(id);
   LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
   post(field, WM_KEYDOWN, virtualKey, scan | 1);
   post(field, WM_KEYUP, virtualKey, scan | 1 | (LPARAM(3) << 30));
 }
 
-void Calculator::setCaret(int id, int position) const {
+void ProgramRun::setCaret(int id, int position) const {
   HWND field = control(id);
   if (position < 0) position = static_cast<int>(ask(field, WM_GETTEXTLENGTH));
   ask(field, EM_SETSEL, position, position);
 }
 
-std::pair<int, int> Calculator::selection(int id) const {
+std::pair<int, int> ProgramRun::selection(int id) const {
   auto packed = static_cast<DWORD>(ask(control(id), EM_GETSEL));
   return {LOWORD(packed), HIWORD(packed)};
 }
 
-bool Calculator::checked(int id) const { return ask(control(id), BM_GETCHECK) == BST_CHECKED; }
+bool ProgramRun::checked(int id) const { return ask(control(id), BM_GETCHECK) == BST_CHECKED; }
 
-int Calculator::comboSelection(int id) const { return static_cast<int>(ask(control(id), CB_GETCURSEL)); }
+int ProgramRun::comboSelection(int id) const { return static_cast<int>(ask(control(id), CB_GETCURSEL)); }
 
-void Calculator::selectCombo(int id, int index) const {
-  ask(control(id), CB_SETCURSEL, index);
-  command(id, CBN_SELCHANGE);
+void ProgramRun::selectCombo(int id, int index) const {
+  HWND box = control(id);
+  ask(box, CB_SETCURSEL, index);
+  sendToMain(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
 }
 
-std::vector<std::string> Calculator::listItems(int id) const {
+std::vector<std::string> ProgramRun::listItems(int id) const {
   // Wine hands another process's list box items over in UTF-16 only when asked
   // in UTF-16 (the "A" message returns them unconverted); back to the "A" text.
   HWND list = control(id);
@@ -532,35 +665,31 @@ std::vector<std::string> Calculator::listItems(int id) const {
   return items;
 }
 
-void Calculator::selectListItem(int id, int index) const {
-  ask(control(id), LB_SETCURSEL, index);
-  command(id, LBN_SELCHANGE);
+void ProgramRun::selectListItem(int id, int index) const {
+  HWND list = control(id);
+  ask(list, LB_SETCURSEL, index);
+  sendToMain(WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
-RECT Calculator::windowRect() const {
+RECT ProgramRun::windowRect() const {
   RECT r{};
   GetWindowRect(main(), &r);
   return r;
 }
 
-bool Calculator::running() const {
+bool ProgramRun::running() const {
   return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-DWORD Calculator::close(milliseconds timeout) {
+DWORD ProgramRun::close(milliseconds timeout) {
   post(main(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   return waitForExit(timeout);
 }
 
-DWORD Calculator::closeWithEscapeKey(int id, milliseconds timeout) {
-  pressKey(id, VK_ESCAPE);
-  return waitForExit(timeout);
-}
-
-DWORD Calculator::waitForExit(milliseconds timeout) {
-  if (!process_.hProcess) throw AutomationError("the calculator was not started");
+DWORD ProgramRun::waitForExit(milliseconds timeout) {
+  if (!process_.hProcess) throw AutomationError("the program was not started");
   if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-    std::string why = "the calculator did not end within " + std::to_string(timeout.count()) + " ms";
+    std::string why = "the program did not end within " + std::to_string(timeout.count()) + " ms";
     if (auto box = findMessageBox()) why += "; a message box is open: \"" + box->text + "\"";
     throw AutomationError(why);
   }
@@ -570,7 +699,7 @@ DWORD Calculator::waitForExit(milliseconds timeout) {
   return code;
 }
 
-void Calculator::kill() {
+void ProgramRun::kill() {
   if (!process_.hProcess) return;
   if (running()) {
     TerminateProcess(process_.hProcess, 99);

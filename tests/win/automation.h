@@ -1,17 +1,18 @@
-// Drives the calculator from outside, as a user would: starts Quorvex.exe in a
-// folder of its own, finds its dialogs, reads and writes their controls with
-// window messages, presses buttons and keys, uses the clipboard, and ends it.
+// Drives a program from outside, as a user would: starts Quorvex.exe or
+// Install.exe in a folder of its own, finds its dialogs, reads and writes
+// their controls with window messages, presses buttons and keys, answers
+// message boxes, uses the clipboard, and reads back what the program leaves:
+// files, registry values, shortcut files.
 //
-// Every wait has a time-out. A wait that is part of the test's setting-up
-// (the window does not appear, the process does not end) throws
-// AutomationError; a wait for an expected text returns the text it saw last,
-// so the test compares and reports it.
+// Every wait has a time-out. A wait that is part of setting-up (the window
+// does not appear, the process does not end) throws AutomationError; a wait
+// for an expected text returns the text it saw last, so the caller compares
+// and reports it.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -33,24 +34,11 @@ inline constexpr milliseconds kPoll{25};
 // The calculator's timer period; some behaviour happens only on a tick.
 inline constexpr milliseconds kTick{800};
 
-// Names what the test is doing while it lives (a row of a table), so that an
-// error thrown meanwhile says where it happened.
-class Step {
- public:
-  explicit Step(std::string name);
-  ~Step();
-  Step(const Step&) = delete;
-  Step& operator=(const Step&) = delete;
-};
-
 struct AutomationError : std::runtime_error {
-  explicit AutomationError(const std::string& what);
+  using std::runtime_error::runtime_error;
 };
 
-// The program to test: the environment variable QVX_QUORVEX_EXE if set, else
-// the path compiled in (QVX_QUORVEX_EXE); a Unix path becomes a Wine Z: path.
-std::string quorvexPath();
-std::string windowsPath(std::string path);
+std::string windowsPath(std::string path);  // a Unix path becomes a Wine Z: path
 
 // Polls until the predicate holds or the time is up; true when it held.
 bool waitUntil(const std::function<bool()>& done, milliseconds timeout = kSetupWait);
@@ -60,7 +48,6 @@ bool waitUntil(const std::function<bool()>& done, milliseconds timeout = kSetupW
 LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 void post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 std::string windowText(HWND window);  // WM_GETTEXT
-void setWindowText(HWND window, std::string_view text);  // WM_SETTEXT
 std::string className(HWND window);
 
 // The clipboard as text (CF_TEXT), opened with retries because the program
@@ -70,43 +57,68 @@ std::optional<std::string> clipboardText();
 
 std::string readFileBytes(const std::string& path);  // empty when missing
 bool fileExists(const std::string& path);
+std::vector<std::string> filesIn(const std::string& folder);  // names, sorted
 
-// Shared by the drivers of both programs.
 std::string lastErrorText(std::string_view what);
 std::vector<HWND> dialogsOf(DWORD processId);  // the process's top-level dialogs
-// A message box: the text static 0xFFFF and a standard answer button, in a
-// dialog that is not the program's own (which holds mainControlId).
-bool isMessageBox(HWND dialog, int mainControlId);
-void removeFolder(const std::string& folder);
-std::string makeFreshFolder(std::string_view prefix);  // in the temporary folder
-// Wine waits for the (absent) X window manager whenever a managed window
-// closes; the program's windows are kept from it.
-void keepWindowsFromTheWindowManager(const std::string& program);
-// Starts program with the raw argument text, working in folder.
-PROCESS_INFORMATION startProgram(const std::string& program, std::string_view arguments,
-                                 const std::string& folder);
-// The process's visible dialog that holds controlId, if it is up.
-HWND visibleDialogWith(DWORD processId, int controlId);
+
+// A shell folder of the current user (CSIDL_PROGRAMS, CSIDL_STARTMENU, ...).
+std::string shellFolder(int csidl);
+
+// What a shortcut file holds, as IShellLinkA reports it after loading.
+struct Shortcut {
+  std::string target, arguments, workingDirectory, description, iconFile;
+  int iconIndex = 0;
+};
+std::optional<Shortcut> readShortcut(const std::string& path);  // nullopt when missing or unreadable
+
+// A registry value with its type and its bytes as stored (a REG_SZ with its
+// terminating zero). An empty value name is the key's default value.
+struct RegistryValue {
+  DWORD type = REG_NONE;
+  std::string bytes;
+};
+std::optional<RegistryValue> registryValue(HKEY root, const std::string& key, const std::string& name = {});
+bool registryKeyExists(HKEY root, const std::string& key);
+void setRegistryValue(HKEY root, const std::string& key, const std::string& name, const RegistryValue& value);
+void deleteRegistryValue(HKEY root, const std::string& key, const std::string& name);
+void deleteRegistryTree(HKEY root, const std::string& key);
+
+// File-manager windows (Explorer, Wine's winefile) are told to close.
+void closeFileManagerWindows();
 
 struct MessageBoxInfo {
   HWND window = nullptr;
   std::string text;  // the static text with id 0xFFFF
 };
 
-// One run of the calculator in a fresh folder. The folder holds a copy of the
-// program, so the settings file beside it starts out missing, and it is the
-// working directory, so the history file does too. The destructor ends a
-// process still running and removes the folder.
-class Calculator {
+// A program under test.
+struct Program {
+  std::string path;      // the program file
+  std::string fileName;  // its name where it runs
+  int mainControlId;     // a control that only its main dialog has
+};
+// Quorvex.exe and Install.exe: the environment variables QVX_QUORVEX_EXE and
+// QVX_INSTALL_EXE if set, else the paths compiled in.
+Program calculatorProgram();
+Program installerProgram();
+
+// Runs of a program in one fresh folder, which holds a copy of it and is its
+// working directory: the calculator's settings file beside the program and its
+// history file both start out missing. Given a length, the folder's path is
+// made exactly that long with subfolders. The destructor ends a process still
+// running and removes the folder.
+class ProgramRun {
  public:
   enum class Placement {
     FreshFolder,  // a copy in a new folder, which is also the working directory
     WhereItIs,    // the program itself, in the current directory, as a user runs it
   };
-  explicit Calculator(std::string program = quorvexPath(), Placement placement = Placement::FreshFolder);
-  ~Calculator();
-  Calculator(const Calculator&) = delete;
-  Calculator& operator=(const Calculator&) = delete;
+  explicit ProgramRun(Program program, Placement placement = Placement::FreshFolder,
+                      std::size_t folderLength = 0);
+  ~ProgramRun();
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
 
   const std::string& folder() const { return folder_; }
   std::string pathOf(std::string_view name) const;
@@ -115,14 +127,12 @@ class Calculator {
   bool hasFile(std::string_view name) const { return fileExists(pathOf(name)); }
 
   // Starts the program with a raw command-line text (quote marks and all)
-  // and does not wait. Can be called again after the process has ended, to
-  // start once more in the same folder.
+  // and does not wait; again after the earlier run has ended.
   void launch(std::string_view arguments = {});
   // launch, then waitForMainWindow.
   HWND start(std::string_view arguments = {});
-
-  // The main dialog (a #32770 window of the process holding the entry field),
-  // once it is visible and answers messages.
+  // The main dialog, once it is visible and answers messages. A message box
+  // instead ends the wait with an error that quotes it.
   HWND waitForMainWindow(milliseconds timeout = kSetupWait);
   std::optional<MessageBoxInfo> findMessageBox() const;
   MessageBoxInfo waitForMessageBox(milliseconds timeout = kSetupWait) const;
@@ -133,9 +143,10 @@ class Calculator {
   std::vector<std::string> answerBoxesUntilMainWindow(milliseconds timeout = kSetupWait);
 
   HWND main() const;
-  // A control of the main window, or of a window beside it (the functions,
-  // programmer and regression windows); findControl gives null where none
-  // has it, control throws.
+  // A control of the main dialog or of another dialog of the program (the
+  // calculator's functions, programmer and regression windows); the main
+  // dialog's ids come first. findControl gives null where none has it,
+  // control throws.
   HWND findControl(int id) const;
   HWND control(int id) const;
   std::string text(int id) const;
@@ -145,8 +156,10 @@ class Calculator {
   std::string waitForText(int id, std::string_view expected, milliseconds timeout = kExpectWait) const;
 
   void click(int id) const;  // BM_CLICK: the button takes the focus as under the mouse
+  // WM_COMMAND posted to the button's dialog: for a button whose work shows a
+  // message box, which a sent click would wait for.
+  void press(int id) const;
   void clickInto(int id) const;  // a mouse click at the right end of an edit control
-  void command(int id, int notification = 0) const;  // WM_COMMAND from that control
   LRESULT sendToMain(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   void typeChars(int id, std::string_view chars) const;  // WM_CHAR each, posted
   void pressKey(int id, int virtualKey) const;  // WM_KEYDOWN and WM_KEYUP, posted
@@ -162,24 +175,24 @@ class Calculator {
   bool minimized() const { return IsIconic(main()) != FALSE; }
   std::string title() const;
   RECT windowRect() const;
+  DWORD processId() const { return process_.dwProcessId; }
 
   bool running() const;
   // Esc (the dialog's cancel command); waits for the end; the exit code.
   DWORD close(milliseconds timeout = kSetupWait);
-  // The Esc key itself, posted to a control, through the dialog manager.
-  DWORD closeWithEscapeKey(int id, milliseconds timeout = kSetupWait);
   DWORD waitForExit(milliseconds timeout = kSetupWait);
   void kill();
 
  private:
-  // Sends to a window of the calculator; when the calculator ends meanwhile,
-  // the error says so, with its exit code.
+  // Sends to a window of the program; when the program ends meanwhile, the
+  // error says so, with its exit code.
   LRESULT ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   AutomationError ended() const;
 
-  std::string program_;
+  Program program_;
   Placement placement_;
-  std::string folder_;
+  std::string top_;     // the fresh folder, removed at the end
+  std::string folder_;  // where the program runs (top_, or a folder inside it)
   std::string copy_;
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;

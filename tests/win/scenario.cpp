@@ -1,14 +1,21 @@
-// Runs scenario files against the real calculator, as a user would work it.
+// Runs scenario files against the real programs, as a user would work them.
 //
-//   calculator_scenarios RESOURCE_HEADER FILE...
+//   window_scenarios HEADER... FILE...
 //
 // A scenario starts with a line "== what it shows" and is a list of steps,
 // one a line: a step kind, then its words. Controls and menu entries are
-// named as in the resource header (IDC_..., IDM_...). A TEXT is the rest of
+// named as in the resource headers (IDC_..., IDM_...). A TEXT is the rest of
 // the line, or a quoted text where blanks at its ends matter or it is empty;
 // \r, \n, \t, \xHH, \" and \\ stand for what they say in it. "#" at the
 // start of a line is a comment. Every scenario has a fresh folder, which is
-// the program's folder and working directory.
+// the program's folder and working directory. A line "program installer"
+// before the first scenario of a file makes Install.exe the file's program
+// (else it is Quorvex.exe).
+//
+// In every step {folder} is the program's folder ({FOLDER} in capitals),
+// {group}, {startmenu} and {desktop} the shell folders of the installation,
+// {help} the help files' extension, {uninstall} the uninstall entry's
+// registry key, and {N*c} the character c N times.
 //
 // Starting and ending:
 //   write NAME TEXT          a file in the folder, before the start
@@ -48,14 +55,31 @@
 // Files in the folder, after the program has ended:
 //   file NAME TEXT           the whole file
 //   file-line NAME TEXT      the file has a line TEXT
-//   no-file NAME             there is no such file
+//   no-file PATH             there is no such file (PATH: in the folder, or a whole path)
+//   delete PATH              the file is removed
+//   files FOLDER | NAMES     the folder holds exactly these files (blank-separated)
 //   file-bytes NAME AT B...  the bytes from offset AT (decimal numbers)
 //   file-int NAME AT N       a 32-bit little-endian number at offset AT
 //   file-size NAME N         the file's size
+// The installer's world:
+//   folder-length N          the folder's path is N characters long (the first step)
+//   press ID                 a click on a button whose work shows a message box
+//   caption TEXT             the message box that is up has this caption
+//   box-yes TEXT, box-no TEXT   like box, answered Yes or No; box-any answers any box
+//   ends CODE                the program ends by itself with CODE
+//   shortcut PATH | TARGET | ARGUMENTS | ICON,INDEX   a shortcut file made for
+//                            the folder (description "Quorvex"; ICON empty: none)
+//   registry ROOT KEY | NAME | VALUE   a string value (VALUE "*": any string)
+//   set-registry ROOT KEY | NAME | VALUE, no-key ROOT KEY
+//   installed en|de top|no-top   every shortcut and registry value of a first
+//                            installation in that language
+//   no-traces                no shortcut or registry key of an installation is left
 //
 // Each scenario runs to its first failing step; the run ends with the
 // count of scenarios passed and failed, and exit status 1 if any failed.
 #include "automation.h"
+
+#include <shlobj.h>
 
 #include <cstdio>
 #include <fstream>
@@ -86,6 +110,7 @@ struct Line {
 
 struct Scenario {
   std::string name;
+  bool installer = false;  // else the calculator
   std::vector<Line> steps;
 };
 
@@ -108,6 +133,7 @@ std::vector<Scenario> readScenarios(const std::string& path) {
   std::ifstream in(path);
   if (!in) throw Failure("cannot read " + path);
   std::vector<Scenario> scenarios;
+  bool installer = false;
   int number = 0;
   for (std::string text; std::getline(in, text);) {
     ++number;
@@ -117,7 +143,9 @@ std::vector<Scenario> readScenarios(const std::string& path) {
     text = text.substr(first);
     std::string where = path.substr(path.find_last_of("\\/") + 1) + ":" + std::to_string(number);
     if (text.rfind("==", 0) == 0) {
-      scenarios.push_back({text.substr(text.find_first_not_of("= ")), {}});
+      scenarios.push_back({text.substr(text.find_first_not_of("= ")), installer, {}});
+    } else if (scenarios.empty() && text == "program installer") {
+      installer = true;
     } else if (scenarios.empty()) {
       throw Failure(where + ": a step before the first \"==\" line");
     } else {
@@ -193,21 +221,142 @@ class Step {
   std::vector<std::string> words_;
 };
 
+// Where an installation leaves its traces.
+const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvex";
+const std::string kTypeKey = "Quorvex Calculator";
+std::string groupFolder() { return shellFolder(CSIDL_PROGRAMS) + "\\Quorvex"; }
+
+// The shortcuts and registry values of a first installation in a language,
+// as steps.
+std::vector<std::string> installationSteps(const std::string& language, bool topLevel) {
+  bool german = language == "de";
+  std::string letter = german ? "g" : "e", arguments = german ? "deutsch" : "";
+  std::string calculator = german ? "Rechner" : "Calculator", other = german ? "Calculator" : "Rechner";
+  std::string program = "{folder}\\Quorvex.exe | " + arguments + " | {folder}\\Quorvex.exe,0";
+  std::vector<std::string> steps = {
+      "shortcut {group}\\" + std::string(german ? "Quorvex Rechner" : "Calculator") + ".LNK | " + program,
+      "shortcut {group}\\" + std::string(german ? "Dokumentation" : "Documentation") +
+          ".LNK | {folder}\\Quorv_" + letter + "{help} | |",
+      "shortcut {group}\\" + std::string(german ? "Liesmich" : "Readme") + ".LNK | {folder}\\" +
+          (german ? "Liesmich" : "Readme") + ".txt | |",
+      "shortcut {group}\\Uninstall.LNK | {folder}\\Install.exe | /deinstal_" + letter +
+          " {folder} | {folder}\\Install.exe,1",
+      "files {group} | " + std::string(german ? "Dokumentation.LNK Liesmich.LNK Quorvex Rechner.LNK"
+                                              : "Calculator.LNK Documentation.LNK Readme.LNK") +
+          " Uninstall.LNK",
+      "shortcut {desktop}\\" + calculator + ".LNK | " + program,
+      topLevel ? "shortcut {startmenu}\\" + calculator + ".LNK | " + program
+               : "no-file {startmenu}\\" + calculator + ".LNK",
+      "no-file {startmenu}\\" + other + ".LNK",
+      "no-file {desktop}\\" + other + ".LNK",
+      "registry HKCR " + kTypeKey + " | | " + kTypeKey,
+      "registry HKCR " + kTypeKey + "\\DefaultIcon | | {folder}\\Quorvex.exe,0",
+      "registry HKCR " + kTypeKey + "\\Shell\\open\\command | | {folder}\\Quorvex.exe \"%1\"",
+      "registry HKLM {uninstall} | DisplayName | Quorvex Calculator",
+      "registry HKLM {uninstall} | UninstallString | {folder}\\Install.exe /deinstal_" + letter + " {folder}",
+      "registry HKLM {uninstall} | Publisher | Brannoc Software",
+      "registry HKLM {uninstall} | InstallSource | {folder}",
+      "registry HKLM {uninstall} | DisplayIcon | {folder}\\Quorvex.exe,-0",
+      "registry HKLM {uninstall} | DisplayVersion | 4.12",
+      "registry HKLM {uninstall} | LinksDir | {group}",
+      // Web addresses are the maker's choice: there, as strings.
+      "registry HKLM {uninstall} | HelpLink | *",
+      "registry HKLM {uninstall} | URLUpdateInfo | *",
+  };
+  return steps;
+}
+
+void removeInstallation() {
+  deleteRegistryTree(HKEY_CLASSES_ROOT, ".QVX");
+  deleteRegistryTree(HKEY_CLASSES_ROOT, kTypeKey);
+  deleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstallKey);
+  for (const std::string& name : filesIn(groupFolder())) DeleteFileA((groupFolder() + "\\" + name).c_str());
+  RemoveDirectoryA(groupFolder().c_str());
+  for (int folder : {CSIDL_STARTMENU, CSIDL_DESKTOPDIRECTORY})
+    for (const char* name : {"Rechner", "Calculator"})
+      DeleteFileA((shellFolder(folder) + "\\" + name + ".LNK").c_str());
+  closeFileManagerWindows();
+}
+
+// Wine links the desktop folder of every prefix to the Unix home folder, which
+// all prefixes on the machine share: shortcuts made there by another test run
+// would come and go under this one. While installer scenarios run, the
+// desktop is a folder of the prefix's own; the user's setting comes back at
+// the end.
+class PrivateDesktop {
+ public:
+  PrivateDesktop() {
+    for (const char* key : kKeys) saved_.push_back(registryValue(HKEY_CURRENT_USER, key, "Desktop"));
+    char profile[MAX_PATH + 1] = {};
+    GetEnvironmentVariableA("USERPROFILE", profile, sizeof profile);
+    std::string folder = std::string(profile) + "\\Desktop of the installer tests";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* key : kKeys) setRegistryValue(HKEY_CURRENT_USER, key, "Desktop", {REG_SZ, folder + '\0'});
+    if (shellFolder(CSIDL_DESKTOPDIRECTORY) != folder)
+      throw AutomationError("the desktop folder stays " + shellFolder(CSIDL_DESKTOPDIRECTORY));
+    // The uninstall would open a file manager on the folder; nobody looks.
+    SetEnvironmentVariableA("QUORVEX_NO_EXPLORER", "1");
+  }
+  ~PrivateDesktop() {
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+      if (saved_[i]) setRegistryValue(HKEY_CURRENT_USER, kKeys[i], "Desktop", *saved_[i]);
+      else deleteRegistryValue(HKEY_CURRENT_USER, kKeys[i], "Desktop");
+    }
+  }
+  PrivateDesktop(const PrivateDesktop&) = delete;
+  PrivateDesktop& operator=(const PrivateDesktop&) = delete;
+
+ private:
+  static constexpr const char* kKeys[] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                                          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+  std::vector<std::optional<RegistryValue>> saved_;
+};
+
+HKEY rootOf(const std::string& name) {
+  static const std::map<std::string, HKEY> kRoots = {
+      {"HKCR", HKEY_CLASSES_ROOT}, {"HKLM", HKEY_LOCAL_MACHINE}, {"HKCU", HKEY_CURRENT_USER}};
+  auto root = kRoots.find(name);
+  if (root == kRoots.end()) throw Failure("no registry root " + name);
+  return root->second;
+}
+
+// The fields of a text split at "|", without the blanks around them.
+std::vector<std::string> fieldsOf(const std::string& text, std::size_t count) {
+  std::vector<std::string> fields;
+  std::istringstream in(text);
+  for (std::string field; std::getline(in, field, '|');) {
+    std::size_t first = field.find_first_not_of(' '), last = field.find_last_not_of(' ');
+    fields.push_back(first == std::string::npos ? "" : field.substr(first, last - first + 1));
+  }
+  if (!text.empty() && text.back() == '|') fields.push_back("");
+  if (fields.size() != count) throw Failure("the step wants " + std::to_string(count) + " fields split by |");
+  return fields;
+}
+
 class Runner {
  public:
   explicit Runner(std::map<std::string, int> ids) : ids_(std::move(ids)) {}
 
   void run(const Scenario& scenario) {
-    calc_ = std::make_unique<Calculator>();
-    for (const Line& line : scenario.steps) {
-      try {
-        perform(Step(line.text));
-      } catch (const std::exception& e) {
-        calc_->kill();
-        throw Failure(line.where + ": " + line.text + "\n    " + e.what());
-      }
+    installer_ = scenario.installer;
+    if (installer_) {
+      if (!desktop_) desktop_ = std::make_unique<PrivateDesktop>();
+      removeInstallation();
     }
-    calc_.reset();
+    newRun(0);
+    try {
+      for (const Line& line : scenario.steps) {
+        try {
+          perform(Step(expand(line.text)));
+        } catch (const std::exception& e) {
+          throw Failure(line.where + ": " + line.text + "\n    " + e.what());
+        }
+      }
+    } catch (...) {
+      finish();
+      throw;
+    }
+    finish();
   }
 
  private:
@@ -223,7 +372,8 @@ class Runner {
         {"exit", [](Runner& r, const Step& s) { expectEqual("exit code", s.word(0), std::to_string(r.calc().close())); }},
         {"esc-exit",
          [](Runner& r, const Step& s) {
-           expectEqual("exit code", s.word(1), std::to_string(r.calc().closeWithEscapeKey(r.id(s.word(0)))));
+           r.calc().pressKey(r.id(s.word(0)), VK_ESCAPE);
+           expectEqual("exit code", s.word(1), std::to_string(r.calc().waitForExit()));
          }},
         {"set", [](Runner& r, const Step& s) { r.calc().setText(r.id(s.word(0)), s.textAfter(1)); }},
         {"type", [](Runner& r, const Step& s) { r.calc().typeChars(r.id(s.word(0)), s.textAfter(1)); }},
@@ -295,11 +445,49 @@ class Runner {
            waitUntil([&] { return (seen = clipboardText().value_or("")) == wanted; }, kStateWait);
            expectEqual("the clipboard", wanted, seen);
          }},
+        {"folder-length", [](Runner& r, const Step& s) { r.newRun(static_cast<std::size_t>(s.number(0))); }},
+        {"press", [](Runner& r, const Step& s) { r.calc().press(r.id(s.word(0))); }},
+        {"caption",
+         [](Runner& r, const Step& s) {
+           expectEqual("caption", s.textAfter(0), windowText(r.calc().waitForMessageBox().window));
+         }},
+        {"box-yes", [](Runner& r, const Step& s) { r.answerBox(s.textAfter(0), IDYES); }},
+        {"box-no", [](Runner& r, const Step& s) { r.answerBox(s.textAfter(0), IDNO); }},
+        {"box-any", [](Runner& r, const Step&) { r.calc().answer(r.calc().waitForMessageBox()); }},
+        {"ends", [](Runner& r, const Step& s) { expectEqual("exit code", s.word(0), std::to_string(r.calc().waitForExit())); }},
+        {"shortcut", [](Runner& r, const Step& s) { r.expectShortcut(fieldsOf(s.textAfter(0), 4)); }},
+        {"registry", [](Runner&, const Step& s) { expectRegistry(rootOf(s.word(0)), fieldsOf(s.textAfter(1), 3)); }},
+        {"set-registry",
+         [](Runner&, const Step& s) {
+           auto f = fieldsOf(s.textAfter(1), 3);
+           setRegistryValue(rootOf(s.word(0)), f[0], f[1], {REG_SZ, f[2] + '\0'});
+         }},
+        {"no-key",
+         [](Runner&, const Step& s) {
+           if (registryKeyExists(rootOf(s.word(0)), s.textAfter(1))) throw Failure("the key is there");
+         }},
+        {"installed",
+         [](Runner& r, const Step& s) {
+           for (const std::string& line : installationSteps(s.word(0), s.word(1) == "top"))
+             r.perform(Step(r.expand(line)));
+         }},
+        {"no-traces", [](Runner& r, const Step&) { r.expectNoTraces(); }},
+        {"delete",
+         [](Runner& r, const Step& s) {
+           if (!DeleteFileA(r.pathOf(s.textAfter(0)).c_str())) throw Failure(lastErrorText("cannot delete"));
+         }},
+        {"files",
+         [](Runner& r, const Step& s) {
+           auto f = fieldsOf(s.textAfter(0), 2);
+           std::string seen;
+           for (const std::string& name : filesIn(r.pathOf(f[0]))) seen += (seen.empty() ? "" : " ") + name;
+           expectEqual(f[0], f[1], seen);
+         }},
         {"file", [](Runner& r, const Step& s) { expectEqual(s.word(0), s.textAfter(1), r.calc().readFile(s.word(0))); }},
         {"file-line", [](Runner& r, const Step& s) { r.expectLine(s.word(0), s.textAfter(1)); }},
         {"no-file",
          [](Runner& r, const Step& s) {
-           if (r.calc().hasFile(s.word(0))) throw Failure(s.word(0) + " is there");
+           if (fileExists(r.pathOf(s.textAfter(0)))) throw Failure(s.textAfter(0) + " is there");
          }},
         {"file-bytes", [](Runner& r, const Step& s) { r.expectBytes(s); }},
         {"file-int", [](Runner& r, const Step& s) { r.expectInt(s.word(0), s.number(1), s.number(2)); }},
@@ -323,7 +511,83 @@ class Runner {
     return found->second;
   }
 
-  Calculator& calc() const { return *calc_; }
+  ProgramRun& calc() const { return *run_; }
+
+  void newRun(std::size_t folderLength) {
+    run_.reset();
+    run_ = std::make_unique<ProgramRun>(installer_ ? installerProgram() : calculatorProgram(),
+                                        ProgramRun::Placement::FreshFolder, folderLength);
+    // The installer only points at the calculator's files; stand-ins will do.
+    if (installer_)
+      for (auto [name, bytes] : {std::pair{"Quorvex.exe", "MZ stand-in"}, {"Readme.txt", "Readme\r\n"},
+                                 {"Liesmich.txt", "Liesmich\r\n"}})
+        run_->writeFile(name, bytes);
+  }
+
+  void finish() {
+    run_->kill();
+    run_.reset();
+    if (installer_) removeInstallation();
+  }
+
+  // A whole path as it stands, else a name in the program's folder.
+  std::string pathOf(const std::string& path) const {
+    return path.find(':') != std::string::npos ? path : calc().pathOf(path);
+  }
+
+  std::string expand(std::string text) const {
+    auto upper = [](std::string t) {
+      for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      return t;
+    };
+    char windows[MAX_PATH + 1] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::pair<std::string, std::function<std::string()>> kPlaces[] = {
+        {"{folder}", [&] { return calc().folder(); }},
+        {"{FOLDER}", [&] { return upper(calc().folder()); }},
+        {"{group}", groupFolder},
+        {"{startmenu}", [] { return shellFolder(CSIDL_STARTMENU); }},
+        {"{desktop}", [] { return shellFolder(CSIDL_DESKTOPDIRECTORY); }},
+        {"{uninstall}", [] { return kUninstallKey; }},
+        // The help viewer decides between the two help formats.
+        {"{help}", [&] { return fileExists(std::string(windows) + "\\hh.exe") ? ".chm" : ".hlp"; }},
+    };
+    for (const auto& [name, value] : kPlaces)
+      for (std::size_t at; (at = text.find(name)) != std::string::npos;) text.replace(at, name.size(), value());
+    // {N*c}: N times the character c.
+    for (std::size_t at; (at = text.find('{')) != std::string::npos;) {
+      std::size_t star = text.find('*', at), end = text.find('}', at);
+      if (star == std::string::npos || end != star + 2) break;
+      text.replace(at, end - at + 1, std::string(std::stoul(text.substr(at + 1, star - at - 1)), text[star + 1]));
+    }
+    return text;
+  }
+
+  void expectShortcut(const std::vector<std::string>& f) const {
+    auto link = readShortcut(f[0]);
+    if (!link) throw Failure("no shortcut file " + f[0]);
+    std::string icon = link->iconFile + "," + std::to_string(link->iconIndex);
+    expectEqual(f[0], f[1] + " | " + f[2] + " | " + (f[3].empty() ? ",0" : f[3]) + " | " + calc().folder() + " | Quorvex",
+                link->target + " | " + link->arguments + " | " + icon + " | " + link->workingDirectory + " | " +
+                    link->description);
+  }
+
+  static void expectRegistry(HKEY root, const std::vector<std::string>& f) {
+    auto value = registryValue(root, f[0], f[1]);
+    if (!value || value->type != REG_SZ) throw Failure(f[0] + " has no string value \"" + f[1] + "\"");
+    if (f[2] != "*") expectEqual(f[0] + " " + f[1], f[2] + '\0', value->bytes);
+  }
+
+  void expectNoTraces() const {
+    for (const auto& [root, key] : {std::pair{HKEY_CLASSES_ROOT, std::string(".QVX")}, {HKEY_CLASSES_ROOT, kTypeKey},
+                                    {HKEY_LOCAL_MACHINE, kUninstallKey}})
+      if (registryKeyExists(root, key)) throw Failure("the registry key " + key + " is left");
+    std::vector<std::string> paths = {groupFolder()};
+    for (int folder : {CSIDL_STARTMENU, CSIDL_DESKTOPDIRECTORY})
+      for (const char* name : {"Rechner", "Calculator"}) paths.push_back(shellFolder(folder) + "\\" + name + ".LNK");
+    for (const std::string& path : paths)
+      if (fileExists(path)) throw Failure(path + " is left");
+  }
 
   HWND windowOf(const std::string& control) const { return GetParent(calc().control(id(control))); }
 
@@ -343,9 +607,9 @@ class Runner {
       throw Failure("the menu command got no answer");
   }
 
-  void answerBox(const std::string& wanted) {
+  void answerBox(const std::string& wanted, int answer = IDOK) {
     MessageBoxInfo box = calc().waitForMessageBox();
-    calc().answer(box);
+    calc().answer(box, answer);
     expectEqual("message box", wanted, box.text);
   }
 
@@ -435,22 +699,31 @@ class Runner {
   }
 
   std::map<std::string, int> ids_;
-  std::unique_ptr<Calculator> calc_;
+  bool installer_ = false;
+  std::unique_ptr<ProgramRun> run_;
+  std::unique_ptr<PrivateDesktop> desktop_;
   std::map<int, RECT> before_;  // control rectangles before "widen"
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: calculator_scenarios RESOURCE_HEADER FILE...\n");
+  std::vector<std::string> headers, files;
+  for (int i = 1; i < argc; ++i) {
+    std::string path = windowsPath(argv[i]);
+    (path.size() > 2 && path.compare(path.size() - 2, 2, ".h") == 0 ? headers : files).push_back(path);
+  }
+  if (headers.empty() || files.empty()) {
+    std::fprintf(stderr, "usage: window_scenarios HEADER... FILE...\n");
     return 2;
   }
   int passed = 0, failed = 0;
   try {
-    Runner runner(readIds(windowsPath(argv[1])));
-    for (int i = 2; i < argc; ++i) {
-      for (const Scenario& scenario : readScenarios(windowsPath(argv[i]))) {
+    std::map<std::string, int> ids;
+    for (const std::string& header : headers) ids.merge(readIds(header));
+    Runner runner(std::move(ids));
+    for (const std::string& file : files) {
+      for (const Scenario& scenario : readScenarios(file)) {
         try {
           runner.run(scenario);
           ++passed;
@@ -463,7 +736,7 @@ int main(int argc, char** argv) {
       }
     }
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "calculator_scenarios: %s\n", e.what());
+    std::fprintf(stderr, "window_scenarios: %s\n", e.what());
     return 2;
   }
   std::printf("%d passed, %d failed\n", passed, failed);

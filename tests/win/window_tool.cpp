@@ -38,9 +38,9 @@ std::string commandLineOf(int argc, char** argv, int first) {
 
 int run(int argc, char** argv) {
   int next = 1;
-  auto placement = Calculator::Placement::FreshFolder;
+  auto placement = ProgramRun::Placement::FreshFolder;
   if (next < argc && std::strcmp(argv[next], "--in-place") == 0) {
-    placement = Calculator::Placement::WhereItIs;
+    placement = ProgramRun::Placement::WhereItIs;
     ++next;
   }
   bool satellites = false;
@@ -55,7 +55,7 @@ int run(int argc, char** argv) {
   std::string rectFile = windowsPath(argv[next]);
   std::string doneFile = windowsPath(argv[next + 1]);
 
-  Calculator calc(quorvexPath(), placement);
+  ProgramRun calc(calculatorProgram(), placement);
   calc.launch(commandLineOf(argc, argv, next + 2));
   for (const auto& text : calc.answerBoxesUntilMainWindow()) {
     std::fprintf(stderr, "quorvex_window_tool: message box answered: %s\n", text.c_str());
@@ -69,9 +69,7 @@ int run(int argc, char** argv) {
   std::this_thread::sleep_for(kTick + milliseconds(400));
   RECT r = calc.windowRect();
   if (satellites) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(calc.main(), &process);
-    for (HWND dialog : dialogsOf(process)) {
+    for (HWND dialog : dialogsOf(calc.processId())) {
       RECT w{};
       if (IsWindowVisible(dialog) && GetWindowRect(dialog, &w)) UnionRect(&r, &r, &w);
     }
