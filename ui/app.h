@@ -5,6 +5,8 @@
 
 #include <string>
 
+enum class HistoryBox { Hidden, Named, Formulas };
+
 struct CalculatorApp {
   HINSTANCE instance = nullptr;
   HWND main = nullptr;
@@ -18,7 +20,7 @@ struct CalculatorApp {
   int focusField = 0;   // the field that last had the focus
   int targetField = 0;  // the field buttons type into
   bool helpMode = false;
-  int historyBoxMode = 0;  // 0 hidden, 1 named entries, 2 formulas
+  HistoryBox historyBox = HistoryBox::Hidden;
   std::string undoBuffer;
   bool undoPending = false;
   int snapshotTicks = 0;
@@ -50,13 +52,27 @@ void setControlText(HWND window, int id, const std::string& text);
 void runCalculation();
 
 // Editing operations: typing into the target field and rewriting the entry.
-void insertText(const std::string& text, int kind);
+// A binary operator typed twice at the end of the entry brackets it first.
+enum class InsertKind { Plain, BinaryOperator };
+void insertText(const std::string& text, InsertKind kind);
 void insertFunction(const std::string& name);
 void pressKey(int key);
 void refocusTarget();
 void loadEntryText(const std::string& text);
-constexpr int kPlainText = 1, kBinaryOperator = 2;
 constexpr int kBackspaceKey = 7777;
+
+// The keys that type: true when id is a key of the main window's keypad.
+bool pressKeypadButton(int id);
+// Buttons forwarded by the functions (1025) and programmer (1026) windows.
+void onFunctionButton(int id);
+void onProgrammerButton(int id);
+
+// The history list: "F" (named entries) and "H" (formulas) show it, and
+// hide it again; a pick loads the entry.
+void measureHistoryBox();
+void toggleHistoryBox(HistoryBox contents);
+void hideHistoryBox();
+void onHistoryPicked();
 
 // Clipboard.
 void setClipboardText(const std::string& text);

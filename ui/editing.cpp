@@ -33,8 +33,8 @@ int fieldOfLetter(char letter) {
 
 }  // namespace
 
-void insertText(const std::string& text, int kind) {
-  if (kind == kBinaryOperator && app.focusField == IDC_ENTRY && text.size() == 1) {
+void insertText(const std::string& text, InsertKind kind) {
+  if (kind == InsertKind::BinaryOperator && app.focusField == IDC_ENTRY && text.size() == 1) {
     entryText = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
     if (auto bracketed = operatorPressedTwice(entryText, text[0])) {
       writeEntry(*bracketed);

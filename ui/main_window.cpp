@@ -17,15 +17,10 @@
 #include "store/history.h"
 #include "store/settings_file.h"
 #include "ui/app.h"
+#include "help/help_topics.h"
 #include "ui/edit_rules.h"
 
 namespace {
-
-// The controls the history list covers while it is shown.
-constexpr int kCoveredByList[] = {182, 186, 183, 184, 187, 185, 190, 144, 150, 171, 136, 155,
-                                  154, 151, 152, 157, 156, 141, 142, 162, 128, 145, 166, 163,
-                                  111, 112, 125, 124, 146, 108, 109, 116, 115, 129, 105, 106,
-                                  113, 114, 127, 126, 122, 123, 191, 192, 175};
 
 constexpr int kEditableFields[] = {IDC_ENTRY, IDC_FIELD_X, IDC_FIELD_Y, IDC_FIELD_W, IDC_FIELD_V};
 
@@ -33,51 +28,6 @@ bool isEditableField(int id) {
   return std::find(std::begin(kEditableFields), std::end(kEditableFields), id) !=
          std::end(kEditableFields);
 }
-
-// Buttons that type a text: id, text, kind.
-struct TypingButton {
-  int id;
-  const char* text;
-  int kind;
-};
-constexpr TypingButton kTypingButtons[] = {
-    {IDC_DIGIT_0, "0", kPlainText}, {IDC_DIGIT_1, "1", kPlainText}, {IDC_DIGIT_2, "2", kPlainText},
-    {IDC_DIGIT_3, "3", kPlainText}, {IDC_DIGIT_4, "4", kPlainText}, {IDC_DIGIT_5, "5", kPlainText},
-    {IDC_DIGIT_6, "6", kPlainText}, {IDC_DIGIT_7, "7", kPlainText}, {IDC_DIGIT_8, "8", kPlainText},
-    {IDC_DIGIT_9, "9", kPlainText},
-    {IDC_PLUS, "+", kPlainText}, {IDC_MINUS, "-", kPlainText},
-    {IDC_TIMES, "*", kBinaryOperator}, {IDC_DIVIDE, "/", kBinaryOperator},
-    {IDC_POWER, "^", kBinaryOperator}, {IDC_DEGREE_MINUTE, "'", kPlainText},
-    {IDC_OPEN_BRACKET, "(", kPlainText}, {IDC_CLOSE_BRACKET, ")", kPlainText},
-    {IDC_EXPONENT, "e", kPlainText}, {IDC_PERCENT, "%", kPlainText},
-    {IDC_LETTER_X, "X", kPlainText}, {IDC_LETTER_Y, "Y", kPlainText},
-    {IDC_LETTER_Z, "Z", kPlainText}, {IDC_LETTER_V, "V", kPlainText},
-    {IDC_LETTER_W, "W", kPlainText},
-};
-
-// Caret buttons and the keys they press.
-constexpr std::pair<int, int> kKeyButtons[] = {
-    {IDC_BACKSPACE, kBackspaceKey}, {IDC_CARET_LEFT, VK_LEFT}, {IDC_CARET_RIGHT, VK_RIGHT},
-    {IDC_DELETE_RIGHT, VK_DELETE},  {IDC_CARET_HOME, VK_HOME}, {IDC_CARET_END, VK_END},
-};
-
-// Buttons of the scientific-functions window, forwarded with 1025.
-constexpr const char* kFunctionNames[] = {"sin", "cos",  "tan", "asin", "acos",
-                                          "atan", "log", "ln",  "abs",  "int",
-                                          "frac", "sqr", "sqrt", "fac", "not"};
-constexpr int kFirstFunctionButton = IDC_SIN;
-
-// Buttons of the programmer window that type, forwarded with 1026.
-constexpr TypingButton kProgrammerButtons[] = {
-    {IDC_HEX_A, "A", kPlainText},  {IDC_HEX_B, "B", kPlainText},
-    {IDC_HEX_C, "C", kPlainText},  {IDC_HEX_D, "D", kPlainText},
-    {IDC_HEX_E, "E", kPlainText},  {IDC_HEX_F, "F", kPlainText},
-    {IDC_PREFIX_HEX, "#h", kPlainText}, {IDC_PREFIX_OCT, "#o", kPlainText},
-    {IDC_PREFIX_BIN, "#b", kPlainText}, {IDC_PREFIX_ASCII, "#a", kPlainText},
-    {IDC_AND, "&", kBinaryOperator}, {IDC_OR, "|", kBinaryOperator},
-    {IDC_XOR, "\\", kBinaryOperator}, {IDC_SHL, "<", kBinaryOperator},
-    {IDC_SHR, ">", kBinaryOperator}, {IDC_MOD, "~", kBinaryOperator},
-};
 
 // Fonts of the keypad: divisor, italic, weight (big, small), controls.
 struct FontRow {
@@ -120,15 +70,6 @@ void createFonts(HWND window) {
     app.fonts[index++] = font;
     for (int id : row.controls) SendDlgItemMessageA(window, id, WM_SETFONT, (WPARAM)font, TRUE);
   }
-}
-
-void measureHistoryList(HWND window) {
-  RECT entry, formulas, list;
-  GetClientRect(GetDlgItem(window, IDC_ENTRY), &entry);
-  GetClientRect(GetDlgItem(window, IDC_SHOW_FORMULAS), &formulas);
-  GetClientRect(GetDlgItem(window, IDC_HISTORY_LIST), &list);
-  app.listWidth = entry.right + formulas.right;
-  app.listHeight = list.bottom + 4;
 }
 
 void fillNotationList(HWND window) {
@@ -191,7 +132,7 @@ BOOL onInitDialog(HWND window) {
   if (app.hasStartFormula) loadEntryText(app.startFormula);
   else if (historyList.defaultFormula) loadEntryText(*historyList.defaultFormula);
   setStatus("Quorvex 4.12 by the Quorvex team 5/2007");
-  measureHistoryList(window);
+  measureHistoryBox();
   measureLayout();
   app.minimizedAtStart = calcSettings.minimizedThisRun;
   if (app.minimizedAtStart) ShowWindow(window, SW_MINIMIZE);
@@ -209,27 +150,6 @@ void exitCalculator() {
   closeHelp();
   EndDialog(app.main, 0);
   PostQuitMessage(0);
-}
-
-void showHistoryList(int mode) {
-  HWND list = GetDlgItem(app.main, IDC_HISTORY_LIST);
-  if (IsWindowVisible(list)) {
-    for (int id : kCoveredByList) ShowWindow(GetDlgItem(app.main, id), SW_SHOW);
-    ShowWindow(list, SW_HIDE);
-    app.historyBoxMode = 0;
-    return;
-  }
-  SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& text : historyTexts(mode == 1))
-    SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)text.c_str());
-  SetWindowPos(list, HWND_TOP, 0, 0, app.listWidth, app.listHeight, SWP_NOMOVE);
-  for (int id : kCoveredByList) ShowWindow(GetDlgItem(app.main, id), SW_HIDE);
-  ShowWindow(list, SW_SHOW);
-  app.historyBoxMode = mode;
-}
-
-void hideHistoryList() {
-  if (app.historyBoxMode != 0) showHistoryList(app.historyBoxMode);
 }
 
 void allClear() {
@@ -259,29 +179,10 @@ void takeResult() {
   refocusTarget();
 }
 
-// The button actions; true when id is a button.
-bool onButton(int id) {
-  for (const TypingButton& b : kTypingButtons) {
-    if (b.id == id) {
-      insertText(b.text, b.kind);
-      return true;
-    }
-  }
-  for (auto [button, key] : kKeyButtons) {
-    if (button == id) {
-      pressKey(key);
-      return true;
-    }
-  }
+// The buttons' actions; true when id is a button.
+bool pressButton(int id) {
+  if (pressKeypadButton(id)) return true;
   switch (id) {
-    case IDC_POINT:
-      insertText(calcSettings.language == Language::German ? "," : ".", kPlainText);
-      return true;
-    case IDC_COMMENT:
-      insertText("[]", kPlainText);
-      pressKey(VK_LEFT);
-      return true;
-    case IDC_RECIPROCAL: insertFunction("1/"); return true;
     case IDC_RESULT_TO_X:
     case IDC_RESULT_TO_Y:
       if (!hasError()) setControlText(app.main, id == IDC_RESULT_TO_X ? IDC_FIELD_X : IDC_FIELD_Y, resultText);
@@ -307,8 +208,8 @@ bool onButton(int id) {
     case IDC_TAKE_RESULT: takeResult(); return true;
     case IDC_UNDO: undo(); return true;
     case IDC_ALL_CLEAR: allClear(); return true;
-    case IDC_SHOW_NAMED: showHistoryList(1); return true;
-    case IDC_SHOW_FORMULAS: showHistoryList(2); return true;
+    case IDC_SHOW_NAMED: toggleHistoryBox(HistoryBox::Named); return true;
+    case IDC_SHOW_FORMULAS: toggleHistoryBox(HistoryBox::Formulas); return true;
     case IDC_OPEN_FUNCTIONS:
       openFunctionsWindow();
       refocusTarget();
@@ -340,49 +241,49 @@ void onPrecisionChanged() {
   runCalculation();
 }
 
+void onNotationChosen() {
+  LRESULT index = SendDlgItemMessageA(app.main, IDC_NOTATION, CB_GETCURSEL, 0, 0);
+  if (index >= 0 && index < kNotationCount) calcSettings.outputNotation = static_cast<OutputNotation>(index);
+  runCalculation();
+}
+
+void onFieldNotification(int id, int code) {
+  if (code == EN_SETFOCUS) {
+    // Buttons type into the field that had the focus last, at once.
+    app.focusField = app.targetField = id;
+    if (id == IDC_ENTRY) hideHistoryBox();
+  } else if (code == EN_CHANGE) {
+    runCalculation();
+  }
+}
+
+// What a control's notification does, apart from a button's click.
 void onNotification(int id, int code) {
-  switch (code) {
-    case BN_CLICKED:
-    case EN_SETFOCUS:
-      if (isEditableField(id)) {
-        // Buttons type into the field that had the focus last, at once.
-        app.focusField = app.targetField = id;
-        if (id == IDC_ENTRY) hideHistoryList();
-      } else if (id == IDC_AUTOCLIP && code == BN_CLICKED) {
-        calcSettings.autoclip = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
-        runCalculation();
-        refocusTarget();
-      } else if (id == IDC_CLIPVAR && code == BN_CLICKED) {
-        calcSettings.clipvar = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
-      }
+  if (isEditableField(id)) {
+    onFieldNotification(id, code);
+    return;
+  }
+  switch (id) {
+    case IDC_FIELD_Z:
+      if (code == EN_CHANGE) onZChanged();
       break;
-    case LBN_SELCHANGE:  // also CBN_SELCHANGE
-      if (id == IDC_HISTORY_LIST) {
-        HWND list = GetDlgItem(app.main, IDC_HISTORY_LIST);
-        LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-        LRESULT length = index >= 0 ? SendMessageA(list, LB_GETTEXTLEN, index, 0) : -1;
-        if (length >= 0) {
-          std::string line(static_cast<std::size_t>(length) + 1, '\0');
-          SendMessageA(list, LB_GETTEXT, index, (LPARAM)line.data());
-          line.resize(static_cast<std::size_t>(length));
-          hideHistoryList();
-          loadEntryText(line);
-        }
-      } else if (id == IDC_NOTATION) {
-        LRESULT index = SendDlgItemMessageA(app.main, IDC_NOTATION, CB_GETCURSEL, 0, 0);
-        if (index >= 0 && index < kNotationCount) calcSettings.outputNotation = static_cast<OutputNotation>(index);
-        runCalculation();
-      }
+    case IDC_PRECISION:
+      if (code == EN_CHANGE) onPrecisionChanged();
       break;
-    case EN_CHANGE:
-      if (isEditableField(id)) {
-        runCalculation();
-        onZChanged();
-      } else if (id == IDC_FIELD_Z) {
-        onZChanged();
-      } else if (id == IDC_PRECISION) {
-        onPrecisionChanged();
-      }
+    case IDC_AUTOCLIP:
+      if (code != BN_CLICKED) break;
+      calcSettings.autoclip = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
+      runCalculation();
+      refocusTarget();
+      break;
+    case IDC_CLIPVAR:
+      if (code == BN_CLICKED) calcSettings.clipvar = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
+      break;
+    case IDC_HISTORY_LIST:
+      if (code == LBN_SELCHANGE) onHistoryPicked();
+      break;
+    case IDC_NOTATION:
+      if (code == CBN_SELCHANGE) onNotationChosen();
       break;
     default:
       break;
@@ -394,53 +295,41 @@ void onCommand(int id, int code) {
     exitCalculator();
     return;
   }
+  // In help mode a control is explained; a check box's own notification
+  // still follows and finds its mark put back.
   if (wantsHelp(id, code)) showHelpFor(id);
-  else if (code == BN_CLICKED && !isEditableField(id)) onButton(id);
+  else if (code == BN_CLICKED && pressButton(id)) return;
   onNotification(id, code);
 }
 
+// The first tick, once the dialog manager has shown the window: the focus to
+// the entry field, and a minimized start minimized again (showing the
+// window undid the minimize of the creation).
+void onFirstTick() {
+  SetFocus(GetDlgItem(app.main, IDC_ENTRY));
+  if (app.minimizedAtStart && !IsIconic(app.main)) ShowWindow(app.main, SW_MINIMIZE);
+}
+
+// A formula that stood unchanged and without error for three ticks is the
+// next one that undo brings back.
+void takeUndoSnapshot() {
+  if (++app.snapshotTicks < 3 || hasError()) return;
+  if (!entryText.empty() && (recallStackEmpty() || recallTop() != entryText)) {
+    app.undoBuffer = entryText;
+    app.undoPending = true;
+  }
+  app.snapshotTicks = 0;
+}
+
 void onTimer() {
-  if (app.ticks == 0) {
-    SetFocus(GetDlgItem(app.main, IDC_ENTRY));
-    // The dialog manager shows the window normally once its queue first
-    // runs empty, which undoes the minimize of the creation.
-    if (app.minimizedAtStart && !IsIconic(app.main)) ShowWindow(app.main, SW_MINIMIZE);
-  }
+  if (app.ticks == 0) onFirstTick();
+  // Z follows the clipboard while the formula reads it.
   if (zInFormula) pasteIntoField(IDC_FIELD_Z, savedZText, kZFieldLimit, true);
-  if (++app.snapshotTicks >= 3 && !hasError()) {
-    if (!entryText.empty() && (recallStackEmpty() || recallTop() != entryText)) {
-      app.undoBuffer = entryText;
-      app.undoPending = true;
-    }
-    app.snapshotTicks = 0;
-  }
+  takeUndoSnapshot();
   ++app.ticks;
   if (calcSettings.floatOnTop && app.ticks % 4 == 0)
     SetWindowPos(app.main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   app.targetField = app.focusField;
-}
-
-void onFunctionButton(int id) {
-  if (app.helpMode) {
-    showHelpFor(id);
-  } else if (id >= kFirstFunctionButton && id < kFirstFunctionButton + 15) {
-    insertFunction(kFunctionNames[id - kFirstFunctionButton]);
-  } else if (id == IDC_PI || id == IDC_EUL) {
-    insertText(id == IDC_PI ? "Pi" : "Eul", kPlainText);
-  }
-}
-
-void onProgrammerButton(int id) {
-  if (app.helpMode) {
-    showHelpFor(id);
-    return;
-  }
-  if (id == IDC_NOT) {
-    insertFunction("not");
-    return;
-  }
-  for (const TypingButton& b : kProgrammerButtons)
-    if (b.id == id) insertText(b.text, b.kind);
 }
 
 void onSize() {
@@ -458,7 +347,7 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam == CALC_TIMER_ID) onTimer();
       return TRUE;
-    case WM_HELP: showHelpCommand(8881); return TRUE;
+    case WM_HELP: showHelpCommand(kHelpGeneral); return TRUE;
     case WM_SIZE: onSize(); return TRUE;
     case WM_SIZING:
       onSizing(*reinterpret_cast<RECT*>(lParam));

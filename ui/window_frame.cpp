@@ -145,7 +145,7 @@ void onSizing(RECT& proposed) {
   resize(IDC_FIELD_Y, layout.xX + half, layout.wX + half);
   moveTo(IDC_LETTER_X, layout.xLetterX + half);
   moveTo(IDC_LETTER_Y, layout.xLetterX + half);
-  if (app.historyBoxMode != 0) {
+  if (app.historyBox != HistoryBox::Hidden) {
     RECT list = controlRect(IDC_HISTORY_LIST);
     SetWindowPos(GetDlgItem(app.main, IDC_HISTORY_LIST), nullptr, 0, 0, app.listWidth + extra,
                  list.bottom - list.top, SWP_NOMOVE | SWP_NOZORDER);
