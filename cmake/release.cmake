@@ -1,26 +1,16 @@
 # The release package: dist/Quorvex-<version>.zip in the source tree, holding
-# the programs, the read-me files and, once they are built, the help files,
-# all at the top level of the archive (users unpack it into one folder and
-# run Install.exe there).
+# the programs, the read-me files and the help files, all at the top level of
+# the archive (users unpack it into one folder and run Install.exe there).
 #
 # Included from the top-level CMakeLists.txt, this file defines the target
 # release_zip; the target runs this same file in script mode to stage and pack.
 
 if(CMAKE_SCRIPT_MODE_FILE)
-  # Script mode: QVX_STAGING, QVX_ZIP, QVX_BINARY_DIR, QVX_STRIP (may be
-  # empty) and QVX_FILES (a list, separated with "|") come from the target's
-  # command line.
+  # Script mode: QVX_STAGING, QVX_ZIP, QVX_STRIP (may be empty) and QVX_FILES
+  # (a list, separated with "|") come from the target's command line.
   file(REMOVE_RECURSE "${QVX_STAGING}")
   file(MAKE_DIRECTORY "${QVX_STAGING}")
   string(REPLACE "|" ";" files "${QVX_FILES}")
-  # The help files are compiled elsewhere in the build tree, when at all.
-  file(GLOB_RECURSE help_files "${QVX_BINARY_DIR}/Quorv_e.chm" "${QVX_BINARY_DIR}/Quorv_g.chm")
-  list(FILTER help_files EXCLUDE REGEX "^${QVX_STAGING}/")
-  foreach(help IN LISTS help_files)
-    get_filename_component(name "${help}" NAME)
-    list(FILTER files EXCLUDE REGEX "/${name}$")  # one of each name
-    list(APPEND files "${help}")
-  endforeach()
   set(names "")
   foreach(path IN LISTS files)
     get_filename_component(name "${path}" NAME)
@@ -53,6 +43,10 @@ if(TARGET Install)
   list(APPEND qvx_release_files "$<TARGET_FILE:Install>")
   list(APPEND qvx_release_targets Install)
 endif()
+if(TARGET help_files)
+  list(APPEND qvx_release_files ${QVX_HELP_FILES})
+  list(APPEND qvx_release_targets help_files)
+endif()
 list(APPEND qvx_release_files "${PROJECT_SOURCE_DIR}/release/Readme.txt" "${PROJECT_SOURCE_DIR}/release/Liesmich.txt")
 string(REPLACE ";" "|" qvx_release_list "${qvx_release_files}")
 
@@ -60,7 +54,6 @@ add_custom_target(release_zip
   COMMAND "${CMAKE_COMMAND}"
           "-DQVX_STAGING=${CMAKE_BINARY_DIR}/release_staging"
           "-DQVX_ZIP=${QVX_RELEASE_ZIP}"
-          "-DQVX_BINARY_DIR=${CMAKE_BINARY_DIR}"
           "-DQVX_STRIP=${CMAKE_STRIP}"
           "-DQVX_FILES=${qvx_release_list}"
           -P "${CMAKE_CURRENT_LIST_FILE}"

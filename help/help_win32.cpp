@@ -25,9 +25,18 @@ HtmlHelpFunction htmlHelp() {
   return function;
 }
 
+// The help file beside the program when it is there, else the bare name for
+// the help system to search: a program started from a shortcut or a formula
+// file with another working folder must still find its help.
 std::string helpFileName() {
   std::string name = calcSettings.language == Language::German ? "Quorv_g" : "Quorv_e";
-  return name + (htmlHelpPresent ? ".chm" : ".hlp");
+  name += htmlHelpPresent ? ".chm" : ".hlp";
+  char program[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+  if (length == 0 || length >= sizeof program) return name;
+  std::string beside(program, length);
+  beside.replace(beside.find_last_of('\\') + 1, std::string::npos, name);
+  return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside : name;
 }
 
 void displayTopic(HWND owner, const char* topic) {
