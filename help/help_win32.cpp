@@ -1,6 +1,8 @@
 // Context help through HTML Help when the viewer is installed, else WinHelp.
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "engine/calc_settings.h"
@@ -39,11 +41,29 @@ std::string helpFileName() {
   return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside : name;
 }
 
+// Test seam: with QVX_HELP_LOG naming a file, every help call is also noted
+// there, one line each, the help file without its folder: the window tests
+// learn which topic was asked for, which the viewer does not tell.
+void noteHelpCall(const std::string& file, const std::string& what) {
+  const char* log = std::getenv("QVX_HELP_LOG");
+  if (log == nullptr || *log == '\0') return;
+  if (std::FILE* out = std::fopen(log, "ab")) {
+    std::fprintf(out, "%s%s\n", file.substr(file.find_last_of('\\') + 1).c_str(), what.c_str());
+    std::fclose(out);
+  }
+}
+
 void displayTopic(HWND owner, const char* topic) {
   if (HtmlHelpFunction show = htmlHelp()) {
     std::string target = helpFileName() + "::/" + topic + ".html";
+    noteHelpCall(target, "");
     show(owner, target.c_str(), kHtmlHelpDisplayTopic, 0);
   }
+}
+
+void winHelp(HWND owner, UINT command, ULONG_PTR data) {
+  noteHelpCall(helpFileName(), " " + std::to_string(command) + " " + std::to_string(data));
+  WinHelpA(owner, helpFileName().c_str(), command, data);
 }
 
 }  // namespace
@@ -60,18 +80,18 @@ bool htmlHelpInUse() { return htmlHelpPresent; }
 
 void showHelpTopicOf(HWND owner, int context, const char* name) {
   if (htmlHelpPresent) displayTopic(owner, name);
-  else WinHelpA(owner, helpFileName().c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+  else winHelp(owner, HELP_CONTEXT, static_cast<ULONG_PTR>(context));
 }
 
 void showHelpCommandOf(HWND owner, int command) {
   if (htmlHelpPresent) displayTopic(owner, "P_intro");
-  else WinHelpA(owner, helpFileName().c_str(), static_cast<UINT>(command), 0);
+  else winHelp(owner, static_cast<UINT>(command), 0);
 }
 
 void closeHelpOf(HWND owner) {
   if (htmlHelpPresent) {
     if (HtmlHelpFunction close = htmlHelp()) close(nullptr, nullptr, kHtmlHelpCloseAll, 0);
   } else {
-    WinHelpA(owner, helpFileName().c_str(), HELP_QUIT, 0);
+    winHelp(owner, HELP_QUIT, 0);
   }
 }

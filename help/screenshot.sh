@@ -4,6 +4,12 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 lang="${1:-en}" page="${2:-P_output}" out="${3:-$here/../docs/help-page-$lang.png}"
+# Only the picture needs a browser: it is no part of the build or the tests.
+if ! command -v chromium >/dev/null; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get install -y -qq --no-install-recommends chromium >/dev/null
+fi
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 # The pages link the shared stylesheet as a neighbour, as inside the help file.

@@ -34,7 +34,7 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
-std::vector<HWND> windowsOf(DWORD processId, bool dialogsOnly) {
+std::vector<HWND> collectWindowsOf(DWORD processId, bool dialogsOnly) {
   DialogSearch search{processId, dialogsOnly, {}};
   EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
@@ -43,7 +43,7 @@ std::vector<HWND> windowsOf(DWORD processId, bool dialogsOnly) {
 // The process's top-level windows, for an error that says what came instead.
 std::string describeWindowsOf(DWORD processId) {
   std::string text;
-  for (HWND window : windowsOf(processId, false)) {
+  for (HWND window : collectWindowsOf(processId, false)) {
     char title[128] = {};
     GetWindowTextA(window, title, sizeof title);
     text += std::string(text.empty() ? "" : ", ") + className(window) + " \"" + title + "\"" +
@@ -190,7 +190,8 @@ std::string lastErrorText(std::string_view what) {
 }
 
 // The process's top-level dialogs: its windows and its message boxes.
-std::vector<HWND> dialogsOf(DWORD processId) { return windowsOf(processId, true); }
+std::vector<HWND> dialogsOf(DWORD processId) { return collectWindowsOf(processId, true); }
+std::vector<HWND> windowsOf(DWORD processId) { return collectWindowsOf(processId, false); }
 
 std::vector<std::string> filesIn(const std::string& folder) {
   std::vector<std::string> names;

@@ -61,6 +61,7 @@ std::vector<std::string> filesIn(const std::string& folder);  // names, sorted
 
 std::string lastErrorText(std::string_view what);
 std::vector<HWND> dialogsOf(DWORD processId);  // the process's top-level dialogs
+std::vector<HWND> windowsOf(DWORD processId);  // all its top-level windows
 
 // A shell folder of the current user (CSIDL_PROGRAMS, CSIDL_STARTMENU, ...).
 std::string shellFolder(int csidl);

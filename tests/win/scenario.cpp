@@ -25,7 +25,6 @@
 //   box TEXT                 a message box with that text comes up and is answered OK
 //   window                   the main window is up, after the message boxes
 //   exit CODE                Esc in the main window; the program ends with CODE
-//   esc-exit ID CODE         the Esc key in that control ends the program with CODE
 // The controls:
 //   set ID TEXT              the control's text (WM_SETTEXT)
 //   type ID TEXT             the characters, typed into the control
@@ -34,7 +33,7 @@
 //   choose ID N              entry N of a drop-down list, as the user picks it
 //   pick ID N                entry N of a list box, as the user picks it
 //   menu ID                  a command of the system menu
-//   esc ID                   the Esc key in the window holding the control
+//   key ID Esc|F1|Enter|Tab  the key pressed in that control
 //   close ID                 that window's close box
 //   tick [N]                 N ticks (1 when not given) of the calculator's timer have passed
 //   widen DX DY              the main window's frame is dragged DX wider, DY taller
@@ -74,6 +73,9 @@
 //   installed en|de top|no-top   every shortcut and registry value of a first
 //                            installation in that language
 //   no-traces                no shortcut or registry key of an installation is left
+// Help:
+//   help FILE::/TOPIC        the last help call was for that topic (help files
+//                            without their folder), and the viewer's window is up
 //
 // Each scenario runs to its first failing step; the run ends with the
 // count of scenarios passed and failed, and exit status 1 if any failed.
@@ -184,6 +186,14 @@ std::string shown(const std::string& text) {
 
 void expectEqual(const std::string& what, const std::string& wanted, const std::string& seen) {
   if (seen != wanted) throw Failure(what + ": wanted " + shown(wanted) + ", saw " + shown(seen));
+}
+
+int keyOf(const std::string& name) {
+  static const std::map<std::string, int> kKeys = {
+      {"Esc", VK_ESCAPE}, {"F1", VK_F1}, {"Enter", VK_RETURN}, {"Tab", VK_TAB}};
+  auto key = kKeys.find(name);
+  if (key == kKeys.end()) throw Failure("no key is called " + name);
+  return key->second;
 }
 
 std::string yesNo(bool value) { return value ? "yes" : "no"; }
@@ -370,11 +380,6 @@ class Runner {
         {"box", [](Runner& r, const Step& s) { r.answerBox(s.textAfter(0)); }},
         {"window", [](Runner& r, const Step&) { r.calc().waitForMainWindow(); }},
         {"exit", [](Runner& r, const Step& s) { expectEqual("exit code", s.word(0), std::to_string(r.calc().close())); }},
-        {"esc-exit",
-         [](Runner& r, const Step& s) {
-           r.calc().pressKey(r.id(s.word(0)), VK_ESCAPE);
-           expectEqual("exit code", s.word(1), std::to_string(r.calc().waitForExit()));
-         }},
         {"set", [](Runner& r, const Step& s) { r.calc().setText(r.id(s.word(0)), s.textAfter(1)); }},
         {"type", [](Runner& r, const Step& s) { r.calc().typeChars(r.id(s.word(0)), s.textAfter(1)); }},
         {"click", [](Runner& r, const Step& s) { r.calc().click(r.id(s.word(0))); }},
@@ -386,7 +391,7 @@ class Runner {
         {"choose", [](Runner& r, const Step& s) { r.calc().selectCombo(r.id(s.word(0)), s.number(1)); }},
         {"pick", [](Runner& r, const Step& s) { r.calc().selectListItem(r.id(s.word(0)), s.number(1)); }},
         {"menu", [](Runner& r, const Step& s) { r.menuCommand(r.id(s.word(0))); }},
-        {"esc", [](Runner& r, const Step& s) { r.calc().pressKey(r.id(s.word(0)), VK_ESCAPE); }},
+        {"key", [](Runner& r, const Step& s) { r.pressKey(r.id(s.word(0)), keyOf(s.word(1))); }},
         {"close", [](Runner& r, const Step& s) { post(r.windowOf(s.word(0)), WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"tick",
          [](Runner&, const Step& s) {
@@ -472,6 +477,7 @@ class Runner {
              r.perform(Step(r.expand(line)));
          }},
         {"no-traces", [](Runner& r, const Step&) { r.expectNoTraces(); }},
+        {"help", [](Runner& r, const Step& s) { r.expectHelp(s.textAfter(0)); }},
         {"delete",
          [](Runner& r, const Step& s) {
            if (!DeleteFileA(r.pathOf(s.textAfter(0)).c_str())) throw Failure(lastErrorText("cannot delete"));
@@ -517,6 +523,13 @@ class Runner {
     run_.reset();
     run_ = std::make_unique<ProgramRun>(installer_ ? installerProgram() : calculatorProgram(),
                                         ProgramRun::Placement::FreshFolder, folderLength);
+    // Help calls are noted in the folder (the viewer does not tell which
+    // topic it shows), and the help files stand beside the program.
+    SetEnvironmentVariableA("QVX_HELP_LOG", run_->pathOf("help-calls.txt").c_str());
+    std::string built = calculatorProgram().path;
+    built.erase(built.find_last_of('\\') + 1);
+    for (const char* help : {"Quorv_e.chm", "Quorv_g.chm"})
+      CopyFileA((built + help).c_str(), run_->pathOf(help).c_str(), FALSE);
     // The installer only points at the calculator's files; stand-ins will do.
     if (installer_)
       for (auto [name, bytes] : {std::pair{"Quorvex.exe", "MZ stand-in"}, {"Readme.txt", "Readme\r\n"},
@@ -578,6 +591,26 @@ class Runner {
     if (f[2] != "*") expectEqual(f[0] + " " + f[1], f[2] + '\0', value->bytes);
   }
 
+  // The last help call, and the help viewer's window.
+  void expectHelp(const std::string& wanted) const {
+    std::string seen;
+    auto lastCall = [&] {
+      std::string calls = calc().readFile("help-calls.txt");
+      std::size_t end = calls.find_last_not_of('\n');
+      seen = end == std::string::npos ? "" : calls.substr(calls.find_last_of('\n', end) + 1, std::string::npos);
+      if (!seen.empty() && seen.back() == '\n') seen.pop_back();
+      return seen == wanted;
+    };
+    waitUntil(lastCall, kStateWait);
+    expectEqual("help call", wanted, seen);
+    auto viewer = [&] {
+      for (HWND window : windowsOf(calc().processId()))
+        if (className(window) == "HH Parent" && IsWindowVisible(window)) return true;
+      return false;
+    };
+    if (!waitUntil(viewer, kStateWait)) throw Failure("no help viewer window");
+  }
+
   void expectNoTraces() const {
     for (const auto& [root, key] : {std::pair{HKEY_CLASSES_ROOT, std::string(".QVX")}, {HKEY_CLASSES_ROOT, kTypeKey},
                                     {HKEY_LOCAL_MACHINE, kUninstallKey}})
@@ -596,6 +629,28 @@ class Runner {
     std::string seen;
     waitUntil([&] { return (seen = read()) == s.word(1); }, kStateWait);
     expectEqual(s.word(0), s.word(1), seen);
+  }
+
+  // A key pressed in a control. F1 is the one key that must come from the
+  // keyboard itself: the help request is made where the system takes a
+  // key from the keyboard, not from a posted message. It goes to the
+  // control's window, brought to the front.
+  void pressKey(int control, int key) const {
+    if (key != VK_F1) {
+      calc().pressKey(control, key);
+      return;
+    }
+    HWND window = GetParent(calc().control(control));
+    SetForegroundWindow(window);
+    if (!waitUntil([&] { return GetForegroundWindow() == window; }, kStateWait))
+      throw Failure("the window does not come to the front");
+    INPUT press[2] = {};
+    for (INPUT& input : press) {
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = VK_F1;
+    }
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
   }
 
   // Runs the command and waits for it, unless it asks something in a message
