@@ -530,7 +530,7 @@ class Runner {
     built.erase(built.find_last_of('\\') + 1);
     for (const char* help : {"Quorv_e.chm", "Quorv_g.chm"})
       CopyFileA((built + help).c_str(), run_->pathOf(help).c_str(), FALSE);
-    // The installer only points at the calculator's files; stand-ins will do.
+    // The installer only points at the calculator's other files; stand-ins will do.
     if (installer_)
       for (auto [name, bytes] : {std::pair{"Quorvex.exe", "MZ stand-in"}, {"Readme.txt", "Readme\r\n"},
                                  {"Liesmich.txt", "Liesmich\r\n"}})
