@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <filesystem>
 
 #include "cli/line_editor.h"
@@ -22,14 +23,16 @@ std::string findHistoryPath() {
   return std::string(home) + "/.local/state/qvx/history";
 }
 
-// readline asks for one match after another until it gets none.
+// readline asks for one match after another until it gets none. Case does
+// not matter: "eu" completes to "Eul", "x" to "X".
 char* nextCompletion(const char* text, int state) {
   static std::size_t next;
   if (state == 0) next = 0;
   std::size_t length = std::strlen(text);
   while (next < completions.size()) {
     const std::string& word = completions[next++];
-    if (word.compare(0, length, text) == 0) return strdup(word.c_str());
+    if (word.size() >= length && strncasecmp(word.c_str(), text, length) == 0)
+      return strdup(word.c_str());
   }
   return nullptr;
 }
