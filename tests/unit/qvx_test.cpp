@@ -50,7 +50,7 @@ TEST_F(QvxTest, TypedLines) {
       {"solve X", "", "solve L = WANTED FORMULA: L is V, W, X or Y\n", true},
       {"solve Q = 1 X", "", "solve L = WANTED FORMULA: L is V, W, X or Y\n", true},
       {"solve y = 9 Y^2", "3.0000\n", "", true},
-      {"quit2", "", "quit2 ?\n", true},
+      {"quit2", "", "quit ?\n", true},
       {"exit", "", "", false},
   };
   QvxOptions options;
