@@ -18,9 +18,9 @@ TIMEFORMAT=%R
 for round in 1 2 3; do
   for program in "${programs[@]}"; do
     if [ "$program" = bc ]; then
-      seconds=$( { time bc -l <"$work/batch.bc" >/dev/null; } 2>&1 )
+      seconds=$( { time cat "$work/batch.bc" | bc -l >/dev/null; } 2>&1 )
     else
-      seconds=$( { time "$program" -r <"$work/batch.qvx" >/dev/null; } 2>&1 )
+      seconds=$( { time cat "$work/batch.qvx" | "$program" -r >/dev/null; } 2>&1 )
     fi
     perFormula=$(awk -v s="$seconds" -v n="$count" 'BEGIN { printf "%.1f", s * 1e6 / n }')
     printf 'round %d  %-40s %6s s  %6s us/formula\n' "$round" "$program" "$seconds" "$perFormula"
