@@ -10,5 +10,5 @@
 void openLineEditor(const std::vector<std::string>& words);
 // Shows the prompt and reads a line; false at the end of the input (Ctrl-D).
 bool readEditedLine(const char* prompt, std::string& line);
-// Keeps the history for the next run.
+// Ends the prompt (the history is kept line by line as it grows).
 void closeLineEditor();

@@ -57,21 +57,22 @@ void openLineEditor(const std::vector<std::string>& words) {
   using_history();
   stifle_history(kKeptLines);
   historyPath = findHistoryPath();
-  if (!historyPath.empty()) read_history(historyPath.c_str());
+  if (historyPath.empty()) return;
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(historyPath).parent_path(), ignored);
+  read_history(historyPath.c_str());
 }
 
 bool readEditedLine(const char* prompt, std::string& line) {
   char* typed = readline(prompt);
   if (typed == nullptr) return false;
   line = typed;
-  if (line.find_first_not_of(' ') != std::string::npos) add_history(typed);
   std::free(typed);
+  if (line.find_first_not_of(' ') == std::string::npos) return true;
+  add_history(line.c_str());
+  // Kept at once: a terminal closed or a Ctrl-C loses no line.
+  if (!historyPath.empty()) write_history(historyPath.c_str());
   return true;
 }
 
-void closeLineEditor() {
-  if (historyPath.empty()) return;
-  std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(historyPath).parent_path(), ignored);
-  write_history(historyPath.c_str());
-}
+void closeLineEditor() {}
