@@ -9,15 +9,16 @@ A row is TAB-separated: a step and its text.
   unset VAR         leave VAR out of qvx's environment from now on
   start ARGS        qvx ARGS on a terminal of 24x80 ({data}: tests/data)
   pipe ARGS         qvx ARGS with pipes for its input and output
-  send KEYS         type KEYS (a new line at a fresh prompt only): {enter} {tab} {up} {down} {left} {right}
+  send KEYS         type KEYS (a new line only at a fresh prompt): {enter}
+                    {tab} {up} {down} {left} {right}
                     {bs} {ctrl-a} {ctrl-e} {ctrl-d}, and \\n \\t escapes
   expect LINE       a screen line that reads LINE appears (after the ones
                     already matched) within 5 seconds; through pipes, the
                     next output line is LINE
-  prompt            wait until the cursor stands on an empty prompt line
   ends STATUS       qvx ends with that exit status within 5 seconds
   file PATH LINE    the file (below the scenario's folder) holds LINE
 """
+import fcntl
 import os
 import pty
 import re
@@ -29,13 +30,8 @@ import struct
 import subprocess
 import sys
 import tempfile
+import termios
 import time
-
-try:
-    import fcntl
-    import termios
-except ImportError:  # not on Windows
-    fcntl = termios = None
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 KEYS = {"{enter}": "\r", "{tab}": "\t", "{up}": "\x1b[A", "{down}": "\x1b[B",
@@ -291,8 +287,6 @@ def run(qvx, table):
                     problem = program.send(keys_of(text))
                 elif step == "expect":
                     problem = program.expect(text)
-                elif step == "prompt" and isinstance(program, Terminal):
-                    problem = program.prompt()
                 elif step == "ends":
                     problem = program.ends(int(text))
                 else:
