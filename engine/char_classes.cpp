@@ -8,9 +8,8 @@ bool isHexDigitOrColon(char c) {
 
 }  // namespace
 
-bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) {
+bool isOtherNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) {
   char c = text[pos];
-  if (isDigitOrPoint(c) || c == '+' || c == '-' || c == 'e') return true;
   if (c == '$' || c == '#') return pos == 0 || isOperatorOrBracket(text, pos - 1);
   if (hasCharClass(c, kBasedLetterClass) && pos > 0 && text[pos - 1] == '#') return true;
   if (c == '%') {
@@ -20,12 +19,6 @@ bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) 
   }
   // A hexadecimal digit needs its "$" or "#" after the operator in front.
   return isHexDigitOrColon(c) && basedPrefixOpen;
-}
-
-bool basedPrefixOpenAfter(std::string_view text, std::size_t pos, bool wasOpen) {
-  if (text[pos] == '$' || text[pos] == '#') return true;
-  if (isOperatorOrBracket(text, pos)) return false;
-  return wasOpen;
 }
 
 bool isNumberChar(std::string_view text, std::size_t pos) {

@@ -21,6 +21,7 @@ enum CharClass : unsigned char {
   kOperatorClass = 1,         // ' ^ < > \ & | ~ * / + -
   kIntegerOperatorClass = 2,  // & | < > \ (need integer mode)
   kBasedLetterClass = 4,      // a A o O b B h H (after "#")
+  kPlainNumberClass = 8,      // digits . + - e: number characters wherever they stand
 };
 
 constexpr std::array<unsigned char, 256> makeCharClassTable() {
@@ -31,6 +32,8 @@ constexpr std::array<unsigned char, 256> makeCharClassTable() {
     table[static_cast<unsigned char>(*c)] |= kIntegerOperatorClass;
   for (const char* c = "aAoObBhH"; *c != '\0'; ++c)
     table[static_cast<unsigned char>(*c)] |= kBasedLetterClass;
+  for (const char* c = "0123456789.+-e"; *c != '\0'; ++c)
+    table[static_cast<unsigned char>(*c)] |= kPlainNumberClass;
   return table;
 }
 inline constexpr std::array<unsigned char, 256> kCharClasses = makeCharClassTable();
@@ -56,7 +59,16 @@ bool isNumberChar(std::string_view text, std::size_t pos);
 // The same test for callers that walk a text from the left: they keep
 // whether a "$" or "#" came after the last operator or bracket, so that a
 // long literal is not scanned again for each of its digits.
-bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen);
-bool basedPrefixOpenAfter(std::string_view text, std::size_t pos, bool wasOpen);
+// The characters of the plain class are the common case, tested inline.
+bool isOtherNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen);
+inline bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) {
+  return hasCharClass(text[pos], kPlainNumberClass) ||
+         isOtherNumberChar(text, pos, basedPrefixOpen);
+}
+inline bool basedPrefixOpenAfter(std::string_view text, std::size_t pos, bool wasOpen) {
+  if (text[pos] == '$' || text[pos] == '#') return true;
+  if (isOperatorOrBracket(text, pos)) return false;
+  return wasOpen;
+}
 // True when the character at pos is the character of an ASCII literal.
 bool isAsciiLiteralChar(std::string_view text, std::size_t pos);
