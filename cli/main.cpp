@@ -32,13 +32,26 @@ std::vector<std::string> utf8Arguments() {
 
 }  // namespace
 
-int main() { return runQvx(utf8Arguments(), std::cin, std::cout, std::cerr); }
+// A console, not a pipe or a file: qvx prompts.
+bool stdinIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return runQvx(utf8Arguments(), std::cin, std::cout, std::cerr, stdinIsTerminal());
+}
 
 #else
 
+#include <unistd.h>
+
 int main(int argc, char** argv) {
+  // Our own stream buffers: a batch is read and written in blocks.
+  std::ios::sync_with_stdio(false);
   std::vector<std::string> args(argv + 1, argv + argc);
-  return runQvx(args, std::cin, std::cout, std::cerr);
+  return runQvx(args, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0);
 }
 
 #endif

@@ -24,11 +24,16 @@ const char* const kHelpText =
     "  -s, --solve L=WANTED  find the value of variable L (V, W, X or Y) at which\n"
     "                        FORMULA equals the formula text WANTED; the text of\n"
     "                        -L is the first try\n"
+    "  -f, --formulas FILE   a formula file of the calculator (HISTORY.TXT, *.OMB):\n"
+    "                        [name] in a formula stands for its named entry\n"
+    "      --list            print the named entries of that file\n"
     "  -h, --help            this text\n"
     "      --version         the version\n"
     "\n"
     "Results go to standard output, messages to standard error. Exit status:\n"
-    "0 when every formula succeeded, 1 when any failed, 2 for bad options.\n"
+    "0 when every formula succeeded, 1 when any failed, 2 for bad options or an\n"
+    "unreadable formula file. On a terminal without FORMULA, qvx prompts and\n"
+    "edits lines; type 'help' there for its commands.\n"
     "Notations: 0 normal (dot), 1 normal (comma), 2 thousand (dot),\n"
     "3 thousand (comma), 4 Mio. Mrd. (european), 5 Mio. Bio. (american),\n"
     "6 scientific (exp), 7 hexadecimal, 8 ASCII, 9 binary, 10 octal,\n"
@@ -74,6 +79,11 @@ bool setSolve(QvxOptions& o, const std::string& v) {
   return true;
 }
 
+bool setFormulaFile(QvxOptions& o, const std::string& v) {
+  o.formulaFile = v;
+  return !v.empty();
+}
+
 template <int Index>
 bool setVariable(QvxOptions& o, const std::string& v) {
   o.variables[Index] = v;
@@ -102,6 +112,8 @@ const OptionRow kOptions[] = {
     {'Z', nullptr, setVariable<4>, nullptr, ParseOutcome::Run},
     {'e', "input-form", nullptr, &QvxOptions::inputForm, ParseOutcome::Run},
     {'s', "solve", setSolve, nullptr, ParseOutcome::Run},
+    {'f', "formulas", setFormulaFile, nullptr, ParseOutcome::Run},
+    {0, "list", nullptr, &QvxOptions::listNamed, ParseOutcome::Run},
     {'h', "help", nullptr, nullptr, ParseOutcome::Help},
     {0, "version", nullptr, nullptr, ParseOutcome::Version},
 };
@@ -207,4 +219,10 @@ class Parser {
 ParseOutcome parseOptions(const std::vector<std::string>& args, QvxOptions& options,
                           std::string& message) {
   return Parser(args, options, message).run();
+}
+
+bool setOptionValue(QvxOptions& options, const char* longName, const std::string& value) {
+  bool ambiguous = false;
+  const OptionRow* row = findLong(longName, ambiguous);
+  return row != nullptr && row->takeValue != nullptr && row->takeValue(options, value);
 }

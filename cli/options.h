@@ -21,6 +21,9 @@ struct QvxOptions {
   // -s L=WANTED: solve for L instead of calculating (0: calculate).
   char solveLetter = 0;
   std::string wantedValue;
+  // -f FILE: the formula file whose named entries formulas may call up.
+  std::string formulaFile;
+  bool listNamed = false;  // --list: print the file's named entries
   std::vector<std::string> formulas;
 };
 
@@ -29,6 +32,11 @@ enum class ParseOutcome { Run, Help, Version, Error };
 // On Error, message says what is wrong.
 ParseOutcome parseOptions(const std::vector<std::string>& args, QvxOptions& options,
                           std::string& message);
+
+// Sets the value of the option with this long name ("notation", "precision",
+// "integer", "solve") as its command-line form would; false when the value
+// is not valid for it.
+bool setOptionValue(QvxOptions& options, const char* longName, const std::string& value);
 
 extern const char* const kUsageLine;
 extern const char* const kHelpText;

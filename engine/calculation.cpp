@@ -82,7 +82,7 @@ int variableFieldId(char letter) {
   return 0;
 }
 
-bool isIntegerOperatorChar(char c) { return c != '\0' && std::strchr("&|<>\\", c) != nullptr; }
+bool isIntegerOperatorChar(char c) { return hasCharClass(c, kIntegerOperatorClass); }
 
 bool normalizeVariableLetters(std::string& text) {
   bool comment = false, found = false;

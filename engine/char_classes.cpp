@@ -1,10 +1,6 @@
 #include "engine/char_classes.h"
 
-#include <cstring>
-
 namespace {
-
-bool isOneOf(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
 
 bool isHexDigitOrColon(char c) {
   return (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == ':';
@@ -12,22 +8,10 @@ bool isHexDigitOrColon(char c) {
 
 }  // namespace
 
-bool isOperatorChar(std::string_view text, std::size_t pos) {
+bool isOtherNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) {
   char c = text[pos];
-  if (!isOneOf(c, "'^<>\\&|~*/+-")) return false;
-  if (c == '+' || c == '-') return pos == 0 || text[pos - 1] != 'e';
-  return true;
-}
-
-bool isOperatorOrBracket(std::string_view text, std::size_t pos) {
-  return isRoundBracket(text[pos]) || isOperatorChar(text, pos);
-}
-
-bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) {
-  char c = text[pos];
-  if (isDigitOrPoint(c) || c == '+' || c == '-' || c == 'e') return true;
   if (c == '$' || c == '#') return pos == 0 || isOperatorOrBracket(text, pos - 1);
-  if (isOneOf(c, "aAoObBhH") && pos > 0 && text[pos - 1] == '#') return true;
+  if (hasCharClass(c, kBasedLetterClass) && pos > 0 && text[pos - 1] == '#') return true;
   if (c == '%') {
     bool digitAfter = pos + 1 < text.size() && isDigitOrPoint(text[pos + 1]);
     return !digitAfter && pos > 0 &&
@@ -35,12 +19,6 @@ bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) 
   }
   // A hexadecimal digit needs its "$" or "#" after the operator in front.
   return isHexDigitOrColon(c) && basedPrefixOpen;
-}
-
-bool basedPrefixOpenAfter(std::string_view text, std::size_t pos, bool wasOpen) {
-  if (text[pos] == '$' || text[pos] == '#') return true;
-  if (isOperatorOrBracket(text, pos)) return false;
-  return wasOpen;
 }
 
 bool isNumberChar(std::string_view text, std::size_t pos) {

@@ -2,6 +2,7 @@
 // the character, so they take the text and a position.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -13,17 +14,61 @@ inline bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <
 inline bool isRoundBracket(char c) { return c == '(' || c == ')'; }
 inline bool isTimeMark(char c) { return c == 'h' || c == '\'' || c == '"'; }
 
+// The character classes as one table: these tests run for every character
+// of every text a calculation passes through, so a lookup beats a search of
+// the character in a set.
+enum CharClass : unsigned char {
+  kOperatorClass = 1,         // ' ^ < > \ & | ~ * / + -
+  kIntegerOperatorClass = 2,  // & | < > \ (need integer mode)
+  kBasedLetterClass = 4,      // a A o O b B h H (after "#")
+  kPlainNumberClass = 8,      // digits . + - e: number characters wherever they stand
+};
+
+constexpr std::array<unsigned char, 256> makeCharClassTable() {
+  std::array<unsigned char, 256> table{};
+  for (const char* c = "'^<>\\&|~*/+-"; *c != '\0'; ++c)
+    table[static_cast<unsigned char>(*c)] |= kOperatorClass;
+  for (const char* c = "&|<>\\"; *c != '\0'; ++c)
+    table[static_cast<unsigned char>(*c)] |= kIntegerOperatorClass;
+  for (const char* c = "aAoObBhH"; *c != '\0'; ++c)
+    table[static_cast<unsigned char>(*c)] |= kBasedLetterClass;
+  for (const char* c = "0123456789.+-e"; *c != '\0'; ++c)
+    table[static_cast<unsigned char>(*c)] |= kPlainNumberClass;
+  return table;
+}
+inline constexpr std::array<unsigned char, 256> kCharClasses = makeCharClassTable();
+
+inline bool hasCharClass(char c, CharClass charClass) {
+  return (kCharClasses[static_cast<unsigned char>(c)] & charClass) != 0;
+}
+
 // ' ^ < > \ & | ~ * / + -, where + and - count only when not after "e"
 // (the sign of an exponent is never an operator).
-bool isOperatorChar(std::string_view text, std::size_t pos);
-bool isOperatorOrBracket(std::string_view text, std::size_t pos);
+inline bool isOperatorChar(std::string_view text, std::size_t pos) {
+  char c = text[pos];
+  if (!hasCharClass(c, kOperatorClass)) return false;
+  if (c == '+' || c == '-') return pos == 0 || text[pos - 1] != 'e';
+  return true;
+}
+inline bool isOperatorOrBracket(std::string_view text, std::size_t pos) {
+  return isRoundBracket(text[pos]) || isOperatorChar(text, pos);
+}
 // Whether the character may belong to a number literal.
 bool isNumberChar(std::string_view text, std::size_t pos);
 
 // The same test for callers that walk a text from the left: they keep
 // whether a "$" or "#" came after the last operator or bracket, so that a
 // long literal is not scanned again for each of its digits.
-bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen);
-bool basedPrefixOpenAfter(std::string_view text, std::size_t pos, bool wasOpen);
+// The characters of the plain class are the common case, tested inline.
+bool isOtherNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen);
+inline bool isNumberChar(std::string_view text, std::size_t pos, bool basedPrefixOpen) {
+  return hasCharClass(text[pos], kPlainNumberClass) ||
+         isOtherNumberChar(text, pos, basedPrefixOpen);
+}
+inline bool basedPrefixOpenAfter(std::string_view text, std::size_t pos, bool wasOpen) {
+  if (text[pos] == '$' || text[pos] == '#') return true;
+  if (isOperatorOrBracket(text, pos)) return false;
+  return wasOpen;
+}
 // True when the character at pos is the character of an ASCII literal.
 bool isAsciiLiteralChar(std::string_view text, std::size_t pos);

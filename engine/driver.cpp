@@ -183,7 +183,9 @@ void markNumbers(std::string& t) {
   bool hex = false;
   for (std::size_t i = 0; i < t.size(); ++i) {
     char c = t[i];
-    if (c == '$' || (c == 'h' && i > 0 && t[i - 1] == '#')) hex = true;
+    // "#H" is as hexadecimal as "#h": without it an "e" among its digits
+    // would read as an exponent and swallow the sign after it.
+    if (c == '$' || ((c == 'h' || c == 'H') && i > 0 && t[i - 1] == '#')) hex = true;
     else if (isOperatorOrBracket(t, i)) hex = false;
     if (hex && c == 'e') t[i] = 'E';
     if (c != '-') continue;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "engine/calc_settings.h"
@@ -85,6 +86,12 @@ const FunctionRow* findFunction(std::string_view name) {
 }
 
 const char* functionName(const FunctionRow& function) { return function.name; }
+
+std::size_t functionCount() { return std::size(kFunctions); }
+
+const char* functionNameAt(std::size_t index) {
+  return index < std::size(kFunctions) ? kFunctions[index].name : nullptr;
+}
 
 bool functionAccepts(const FunctionRow& function, long double x) {
   if (function.inDomain(x)) return true;

@@ -1,6 +1,7 @@
 // The named functions and constants of the formula language.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 struct FunctionRow;
@@ -9,6 +10,9 @@ struct FunctionRow;
 const FunctionRow* findFunction(std::string_view name);
 
 const char* functionName(const FunctionRow& function);
+// The names of all functions, in table order: null from functionCount() on.
+std::size_t functionCount();
+const char* functionNameAt(std::size_t index);
 // False, with the domain message in errorText, when x is outside the domain.
 bool functionAccepts(const FunctionRow& function, long double x);
 // The value; runs inside the guarded function step.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 
 #include "engine/calc_settings.h"
@@ -47,9 +48,31 @@ std::size_t decimalPrefixLength(const std::string& text) {
   return i;
 }
 
+// The last few printed numbers: a bracket's result is read back soon after.
+struct PrintedNumber {
+  char text[40];
+  long double value;
+};
+PrintedNumber printedNumbers[4];
+unsigned nextPrinted = 0;
+
+bool recallPrintedNumber(const std::string& text, long double& value) {
+  for (const PrintedNumber& printed : printedNumbers) {
+    if (text == printed.text) {
+      value = printed.value;
+      return true;
+    }
+  }
+  return false;
+}
+
 long double readDecimal(std::string& text) {
   removeExtraPoints(text);
-  std::string number = text.substr(0, decimalPrefixLength(text));
+  // One buffer for every literal: no allocation per term step.
+  static std::string number;
+  number.assign(text, 0, decimalPrefixLength(text));
+  long double known = 0;
+  if (!number.empty() && recallPrintedNumber(number, known)) return known;
   volatile long double value = 0;
   volatile bool faulted = true;
   faultGuard.literalText = text.c_str();
@@ -119,6 +142,16 @@ long double readBased(std::string& text) {
 }
 
 }  // namespace
+
+void rememberPrintedNumber(const char* text, long double value) {
+  PrintedNumber& printed = printedNumbers[nextPrinted++ % std::size(printedNumbers)];
+  if (!std::isfinite(value) || std::strlen(text) >= sizeof printed.text) {
+    printed.text[0] = '\0';  // an empty text is never read as a number
+    return;
+  }
+  std::strcpy(printed.text, text);
+  printed.value = value;
+}
 
 long double readNumber(std::string& text) {
   percentSeen = !text.empty() && text.back() == '%';

@@ -13,6 +13,13 @@ extern bool percentSeen;
 // value (1) is meaningless.
 long double readNumber(std::string& text);
 
+// Tells the reader the value that a number text printed "%0.20Le" (with
+// "-", not the minus marker) stands for. That text converts back to exactly
+// the value printed (21 significant digits hold the 64-bit mantissa), so
+// reading it again can skip the conversion, which the engine would otherwise
+// do for every bracket's and every step's result.
+void rememberPrintedNumber(const char* text, long double value);
+
 // True when every character may belong to a number; else "X is no digit".
 bool checkOperandChars(std::string_view operand);
 

@@ -1,5 +1,6 @@
 #include "engine/operators.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -90,12 +91,6 @@ long double guardedCompute(char op, long double a, long double b, bool percent) 
   return result;
 }
 
-std::string operandText(const std::string& slot) {
-  std::string text = slot;
-  for (char& c : text)
-    if (c == kMinusMarker) c = '-';
-  return text;
-}
 
 // The text as a list of operand slots with the operator after each; an
 // operation merges its right slot into its left one. Equivalent to rewriting
@@ -160,6 +155,15 @@ class TermList {
     return value;
   }
 
+  // The slot's text as the reader takes it, into a buffer that the steps
+  // reuse; empty for a computed slot.
+  static void operandText(const Slot& slot, std::string& text) {
+    text.clear();
+    if (slot.computed) return;
+    text.append(slot.text);
+    std::replace(text.begin(), text.end(), kMinusMarker, '-');
+  }
+
   void addSlot(std::string text, char op) {
     int index = static_cast<int>(slots_.size());
     slots_.push_back({std::move(text), op, index - 1, -1});
@@ -187,13 +191,13 @@ class TermList {
   bool evaluate(int slot, int level) {
     Slot& left = slots_[slot];
     Slot& right = slots_[left.next];
-    std::string leftText = left.computed ? std::string() : operandText(left.text);
-    std::string rightText = right.computed ? std::string() : operandText(right.text);
-    if (!checkOperandChars(leftText) || !checkOperandChars(rightText)) return false;
+    operandText(left, leftText_);
+    operandText(right, rightText_);
+    if (!checkOperandChars(leftText_) || !checkOperandChars(rightText_)) return false;
     bool percent = false;
-    long double a = operand(left, leftText, percent);
+    long double a = operand(left, leftText_, percent);
     if (percent) setError(pickText(Msg::WrongPercent));
-    long double b = operand(right, rightText, percent);
+    long double b = operand(right, rightText_, percent);
 
     long double result = guardedCompute(left.op, a, b, percent);
     if (hasError()) return false;
@@ -209,6 +213,7 @@ class TermList {
   }
 
   std::vector<Slot> slots_;
+  std::string leftText_, rightText_;
   std::array<int, kLevels.size()> counts_ = {};
   std::array<int, kLevels.size()> cursor_ = {};
   int tail_ = 0;
@@ -219,6 +224,7 @@ class TermList {
 std::string printEngineNumber(long double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%0.20Le", value);
+  rememberPrintedNumber(buffer, value);
   for (char* p = buffer; *p; ++p)
     if (*p == '-') *p = kMinusMarker;
   return buffer;

@@ -11,7 +11,7 @@
 # stderr take the escapes \n, \t and \\; an empty stdin field means none, and
 # stdout/stderr hold their lines without the last newline, which every
 # non-empty stream must end with. Lines starting with # and blank lines are
-# skipped.
+# skipped. The cases run in tests/data.
 set -uo pipefail
 
 if [ $# -eq 0 ]; then
@@ -49,6 +49,18 @@ show_diff() {
   local name="$1" expected="$2" actual="$3"
   diff -u --label "expected $name" --label "actual $name" "$expected" "$actual" | sed 's/^/    /'
 }
+
+# The cases run in tests/data, so a formula file is named as "formulas.omb"
+# and messages that name it read the same in every checkout.
+command=()
+for word in "$@"; do
+  [[ "$word" != /* && -e "$word" ]] && word="$PWD/$word"
+  command+=("$word")
+done
+set -- "${command[@]}"
+data="$(cd "$(dirname "${BASH_SOURCE[0]}")/data" && pwd)"
+[[ "$cases" != /* ]] && cases="$PWD/$cases"
+cd "$data" || exit 2
 
 set -f  # the arguments are unquoted on purpose; "2*X" must not glob
 passed=0

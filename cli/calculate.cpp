@@ -1,0 +1,75 @@
+#include "cli/calculate.h"
+
+#include <ostream>
+
+#include "cli/formula_file.h"
+#include "display/notations.h"
+#include "engine/calc_settings.h"
+#include "engine/calculation.h"
+#include "engine/codepage.h"
+#include "engine/integer_mode.h"
+#include "engine/run_status.h"
+#include "solver/solve_request.h"
+
+namespace {
+
+constexpr char kLetters[] = "VWXYZ";
+
+const std::string& variableText(const QvxOptions& options, char letter) {
+  return options.variables[std::string_view(kLetters).find(letter)];
+}
+
+// The value for the unknown's field, as a solve button writes it.
+bool solve(const QvxOptions& options, std::string& shown) {
+  return solveRequest(options.solveLetter, utf8ToWindows1252(options.wantedValue),
+                      utf8ToWindows1252(variableText(options, options.solveLetter)), shown);
+}
+
+bool run(const QvxOptions& options, std::string& shown) {
+  runStatus.substitutionCount = 0;
+  clearCounters();
+  // Every run substitutes Z from its field like the other variables.
+  zInFormula = true;
+  if (options.solveLetter != 0) return solve(options, shown);
+  if (!calculateEntry()) return false;
+  if (options.inputForm) resultAsInputText();
+  shown = options.inputForm ? inputTextBuffer : resultText;
+  return true;
+}
+
+}  // namespace
+
+void applyOptions(const QvxOptions& options) {
+  resetCalcSettings();
+  calcSettings.language = options.german ? Language::German : Language::English;
+  calcSettings.angleInDegrees = !options.radians;
+  calcSettings.outputNotation = options.notation;
+  calcSettings.precision = options.precision;
+  calcSettings.integerWidth = options.integerWidth;
+  calcSettings.signedIntegers = !options.unsignedIntegers;
+  fieldAccess = kDetachedFields;
+  for (char letter : std::string_view(kLetters))
+    setDetachedField(letter, utf8ToWindows1252(variableText(options, letter)));
+}
+
+bool calculateFormula(const std::string& formula, const QvxOptions& options, std::ostream& out,
+                      std::ostream& err) {
+  entryText = utf8ToWindows1252(formula);
+  CalledUpFormula called;
+  if (!options.formulaFile.empty()) {
+    // The stored line's variable parts hold for this formula only.
+    called = callUpNamedFormulas(entryText);
+    entryText = called.formula;
+    for (const auto& [letter, text] : called.assignments) setDetachedField(letter, text);
+  }
+  std::string shown;
+  bool ok = run(options, shown);
+  for (const auto& [letter, text] : called.assignments)
+    setDetachedField(letter, utf8ToWindows1252(variableText(options, letter)));
+  if (!ok) {
+    err << windows1252ToUtf8(runStatus.errorText) << '\n';
+    return false;
+  }
+  out << windows1252ToUtf8(shown) << '\n';
+  return true;
+}

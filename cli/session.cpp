@@ -1,0 +1,214 @@
+#include "cli/session.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "cli/calculate.h"
+#include "cli/formula_file.h"
+#include "cli/line_editor.h"
+#include "display/notations.h"
+#include "engine/codepage.h"
+#include "engine/functions.h"
+
+namespace {
+
+constexpr char kPrompt[] = "qvx> ";
+constexpr char kVariableLetters[] = "VWXYZ";
+
+std::string trimmed(const std::string& text) {
+  std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The settings line every setting command answers with.
+void showSettings(const QvxOptions& o, std::ostream& out) {
+  out << "notation " << static_cast<int>(o.notation) << " (" << notationLabel(o.notation)
+      << "), precision " << o.precision << ", integer ";
+  if (o.integerWidth == 0) out << "off";
+  else out << o.integerWidth << (o.unsignedIntegers ? " unsigned" : " signed");
+  out << ", " << (o.radians ? "radians" : "degrees") << ", " << (o.german ? "german" : "english")
+      << '\n';
+}
+
+// A command's work; false ends the session.
+using CommandAction = bool (*)(QvxOptions&, const std::string& argument, std::ostream& out,
+                               std::ostream& err);
+
+// A setting taken as its command-line option takes it.
+template <const char* LongName>
+bool setValue(QvxOptions& o, const std::string& argument, std::ostream& out, std::ostream& err) {
+  if (!setOptionValue(o, LongName, argument)) {
+    err << "invalid value '" << argument << "' for " << LongName << '\n';
+    return true;
+  }
+  applyOptions(o);
+  showSettings(o, out);
+  return true;
+}
+
+constexpr char kNotation[] = "notation";
+constexpr char kPrecision[] = "precision";
+constexpr char kInteger[] = "integer";
+
+bool setInteger(QvxOptions& o, const std::string& argument, std::ostream& out, std::ostream& err) {
+  if (argument == "off") {
+    o.integerWidth = 0;
+    applyOptions(o);
+    showSettings(o, out);
+    return true;
+  }
+  return setValue<kInteger>(o, argument, out, err);
+}
+
+template <bool QvxOptions::*Flag, bool Value>
+bool setFlag(QvxOptions& o, const std::string&, std::ostream& out, std::ostream&) {
+  o.*Flag = Value;
+  applyOptions(o);
+  showSettings(o, out);
+  return true;
+}
+
+// solve L = WANTED FORMULA
+bool solveCommand(QvxOptions& o, const std::string& argument, std::ostream& out,
+                  std::ostream& err) {
+  std::string rest = argument;
+  std::size_t equals = rest.find('=');
+  std::size_t formulaStart = std::string::npos;
+  if (equals != std::string::npos) {
+    std::size_t wanted = rest.find_first_not_of(' ', equals + 1);
+    std::size_t blank = wanted == std::string::npos ? wanted : rest.find(' ', wanted);
+    if (blank != std::string::npos) formulaStart = rest.find_first_not_of(' ', blank);
+    if (formulaStart != std::string::npos) {
+      QvxOptions solving = o;
+      std::string request = trimmed(rest.substr(0, equals)) + "=" +
+                            rest.substr(wanted, blank - wanted);
+      if (setOptionValue(solving, "solve", request)) {
+        calculateFormula(rest.substr(formulaStart), solving, out, err);
+        return true;
+      }
+    }
+  }
+  err << "solve L = WANTED FORMULA: L is V, W, X or Y\n";
+  return true;
+}
+
+bool listVariables(QvxOptions& o, const std::string&, std::ostream& out, std::ostream&) {
+  for (int i = 0; i < 5; ++i) {
+    out << kVariableLetters[i] << " =";
+    if (!o.variables[i].empty()) out << ' ' << o.variables[i];
+    out << '\n';
+  }
+  return true;
+}
+
+bool showHelp(QvxOptions&, const std::string&, std::ostream& out, std::ostream&);
+
+bool quit(QvxOptions&, const std::string&, std::ostream&, std::ostream&) { return false; }
+
+struct CommandRow {
+  const char* word;
+  const char* argument;
+  const char* help;
+  CommandAction action;
+};
+
+const CommandRow kCommands[] = {
+    {"notation", " N|label", "output notation, 0-15 or its label", setValue<kNotation>},
+    {"precision", " P", "digits after the point, 0-16", setValue<kPrecision>},
+    {"integer", " 1|2|4|off", "integer mode of 1, 2 or 4 bytes, or none", setInteger},
+    {"signed", "", "signed integers", setFlag<&QvxOptions::unsignedIntegers, false>},
+    {"unsigned", "", "unsigned integers", setFlag<&QvxOptions::unsignedIntegers, true>},
+    {"degrees", "", "angles in degrees", setFlag<&QvxOptions::radians, false>},
+    {"radians", "", "angles in radians", setFlag<&QvxOptions::radians, true>},
+    {"german", "", "German messages", setFlag<&QvxOptions::german, true>},
+    {"english", "", "English messages", setFlag<&QvxOptions::german, false>},
+    {"solve", " L = WANTED FORMULA", "the value of L at which FORMULA is WANTED", solveCommand},
+    {"vars", "", "the texts of V, W, X, Y and Z", listVariables},
+    {"help", "", "this list", showHelp},
+    {"quit", "", "end qvx (also exit, Ctrl-D)", quit},
+    {"exit", "", "end qvx", quit},
+};
+
+bool showHelp(QvxOptions&, const std::string&, std::ostream& out, std::ostream&) {
+  out << "A formula is calculated; X = text sets a variable (V, W, X, Y, Z),\n"
+         "X = alone clears it; [name] calls up a named formula of the -f file.\n";
+  for (const CommandRow& row : kCommands) {
+    std::string usage = std::string(row.word) + row.argument;
+    out << "  " << usage << std::string(usage.size() < 26 ? 26 - usage.size() : 1, ' ')
+        << row.help << '\n';
+  }
+  return true;
+}
+
+const CommandRow* findCommand(const std::string& word) {
+  for (const CommandRow& row : kCommands)
+    if (word == row.word) return &row;
+  return nullptr;
+}
+
+// "X = text", "x=text", "X =": the letter's index, or -1.
+int assignedVariable(const std::string& line, std::string& text) {
+  std::string t = trimmed(line);
+  if (t.size() < 2) return -1;
+  char letter = static_cast<char>(t[0] >= 'v' && t[0] <= 'z' ? t[0] - 32 : t[0]);
+  const char* found = std::find(kVariableLetters, kVariableLetters + 5, letter);
+  std::size_t equals = t.find_first_not_of(' ', 1);
+  if (found == kVariableLetters + 5 || equals == std::string::npos || t[equals] != '=')
+    return -1;
+  text = trimmed(t.substr(equals + 1));
+  return static_cast<int>(found - kVariableLetters);
+}
+
+}  // namespace
+
+bool handleTypedLine(const std::string& line, QvxOptions& options, std::ostream& out,
+                     std::ostream& err) {
+  std::string t = trimmed(line);
+  if (t.empty()) return true;
+  std::string text;
+  int variable = assignedVariable(t, text);
+  if (variable >= 0) {
+    options.variables[variable] = text;
+    applyOptions(options);
+    return true;
+  }
+  std::size_t blank = t.find(' ');
+  if (const CommandRow* row = findCommand(t.substr(0, blank))) {
+    std::string argument = blank == std::string::npos ? std::string() : trimmed(t.substr(blank));
+    return row->action(options, argument, out, err);
+  }
+  calculateFormula(line, options, out, err);
+  return true;
+}
+
+std::vector<std::string> completionWords() {
+  std::vector<std::string> words;
+  for (const CommandRow& row : kCommands) words.push_back(row.word);
+  for (std::size_t i = 0; i < functionCount(); ++i)
+    words.push_back(std::string(functionNameAt(i)) + "(");
+  for (const ConstantRow& constant : kConstants) words.push_back(constant.name);
+  for (char letter : std::string_view(kVariableLetters)) words.push_back(std::string(1, letter));
+  for (const std::string& entry : namedFormulas()) {
+    std::size_t close = entry.find(']');
+    if (close != std::string::npos) words.push_back(windows1252ToUtf8(entry.substr(1, close)));
+  }
+  return words;
+}
+
+int runSession(QvxOptions& options, std::ostream& out, std::ostream& err) {
+  openLineEditor(completionWords());
+  std::string line;
+  bool going = true;
+  while (going) {
+    out.flush();
+    if (!readEditedLine(kPrompt, line)) {
+      out << '\n';  // Ctrl-D: the shell's prompt on a line of its own
+      break;
+    }
+    going = handleTypedLine(line, options, out, err);
+  }
+  out.flush();
+  closeLineEditor();
+  return 0;
+}

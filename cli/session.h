@@ -1,0 +1,20 @@
+// qvx at a prompt: formulas, assignments "X = text" and commands, one a line.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+
+// Handles one typed line; false when it ends the session ("quit", "exit").
+bool handleTypedLine(const std::string& line, QvxOptions& options, std::ostream& out,
+                     std::ostream& err);
+
+// What Tab completes: the commands, function names, constants, variable
+// letters and the bracketed names of the formula file.
+std::vector<std::string> completionWords();
+
+// Prompts through the line editor until "quit", "exit" or the end of input.
+// A message is an answer here, not a failure: the status is 0.
+int runSession(QvxOptions& options, std::ostream& out, std::ostream& err);
