@@ -13,11 +13,12 @@
 
 #include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
 #include "engine/fault_guard.h"
 #include "engine/operators.h"
 #include "engine/run_status.h"
-#include "solver/solve_request.h"
+#include "engine/variables.h"
+#include "run/calculation_run.h"
+#include "run/solve_request.h"
 
 namespace {
 
@@ -28,21 +29,15 @@ class EngineTraps {
   EngineTraps() {
     installFaultGuard();
     resetCalcSettings();
-    clearDetachedFields();
+    clearVariableTexts();
+    useVariableTexts();
   }
   ~EngineTraps() { maskFaultTraps(); }
   EngineTraps(const EngineTraps&) = delete;
   EngineTraps& operator=(const EngineTraps&) = delete;
 };
 
-// One run as the calculator starts it from the entry field.
-bool calculate(const std::string& formula) {
-  entryText = formula;
-  runStatus.substitutionCount = 0;
-  clearCounters();
-  zInFormula = true;
-  return calculateEntry();
-}
+bool calculate(const std::string& formula) { return runFormula(formula).ok; }
 
 void benchmarkFormula(benchmark::State& state, const std::string& formula) {
   EngineTraps traps;

@@ -5,11 +5,11 @@
 #include "cli/formula_file.h"
 #include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
 #include "engine/codepage.h"
-#include "engine/integer_mode.h"
 #include "engine/run_status.h"
-#include "solver/solve_request.h"
+#include "engine/variables.h"
+#include "run/calculation_run.h"
+#include "run/solve_request.h"
 
 namespace {
 
@@ -25,15 +25,15 @@ bool solve(const QvxOptions& options, std::string& shown) {
                       utf8ToWindows1252(variableText(options, options.solveLetter)), shown);
 }
 
-bool run(const QvxOptions& options, std::string& shown) {
-  runStatus.substitutionCount = 0;
-  clearCounters();
-  // Every run substitutes Z from its field like the other variables.
-  zInFormula = true;
-  if (options.solveLetter != 0) return solve(options, shown);
-  if (!calculateEntry()) return false;
+bool run(const std::string& formula, const QvxOptions& options, std::string& shown) {
+  if (options.solveLetter != 0) {
+    entryText = formula;
+    return solve(options, shown);
+  }
+  RunResult result = runFormula(formula);
+  if (!result.ok) return false;
   if (options.inputForm) resultAsInputText();
-  shown = options.inputForm ? inputTextBuffer : resultText;
+  shown = options.inputForm ? inputTextBuffer : result.shown;
   return true;
 }
 
@@ -47,25 +47,25 @@ void applyOptions(const QvxOptions& options) {
   calcSettings.precision = options.precision;
   calcSettings.integerWidth = options.integerWidth;
   calcSettings.signedIntegers = !options.unsignedIntegers;
-  fieldAccess = kDetachedFields;
+  useVariableTexts();
   for (char letter : std::string_view(kLetters))
-    setDetachedField(letter, utf8ToWindows1252(variableText(options, letter)));
+    setVariableText(letter, utf8ToWindows1252(variableText(options, letter)));
 }
 
 bool calculateFormula(const std::string& formula, const QvxOptions& options, std::ostream& out,
                       std::ostream& err) {
-  entryText = utf8ToWindows1252(formula);
+  std::string text = utf8ToWindows1252(formula);
   CalledUpFormula called;
   if (!options.formulaFile.empty()) {
     // The stored line's variable parts hold for this formula only.
-    called = callUpNamedFormulas(entryText);
-    entryText = called.formula;
-    for (const auto& [letter, text] : called.assignments) setDetachedField(letter, text);
+    called = callUpNamedFormulas(text);
+    text = called.formula;
+    for (const auto& [letter, value] : called.assignments) setVariableText(letter, value);
   }
   std::string shown;
-  bool ok = run(options, shown);
-  for (const auto& [letter, text] : called.assignments)
-    setDetachedField(letter, utf8ToWindows1252(variableText(options, letter)));
+  bool ok = run(text, options, shown);
+  for (const auto& [letter, value] : called.assignments)
+    setVariableText(letter, utf8ToWindows1252(variableText(options, letter)));
   if (!ok) {
     err << windows1252ToUtf8(runStatus.errorText) << '\n';
     return false;

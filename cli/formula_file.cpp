@@ -6,7 +6,7 @@
 
 #include "engine/char_classes.h"
 #include "store/history.h"
-#include "ui/edit_rules.h"
+#include "store/stored_formula.h"
 
 namespace {
 

@@ -72,3 +72,23 @@ inline bool basedPrefixOpenAfter(std::string_view text, std::size_t pos, bool wa
 }
 // True when the character at pos is the character of an ASCII literal.
 bool isAsciiLiteralChar(std::string_view text, std::size_t pos);
+
+// Steps through a formula as the engine reads its comments: "[" opens a
+// comment and "]" closes it, but the character of an ASCII literal ("#a[",
+// the number 91) is a character like any other. Calls visit(position, span)
+// for every character but the comment brackets; returns whether a comment
+// is open at the end, given whether one was open at the start.
+enum class Span { Formula, Comment, AsciiCharacter };
+template <typename Visit>
+bool scanComments(std::string_view text, Visit&& visit, bool comment = false) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!comment && isAsciiLiteralChar(text, i)) {
+      visit(i, Span::AsciiCharacter);
+    } else if (text[i] == '[' || text[i] == ']') {
+      comment = text[i] == '[';
+    } else {
+      visit(i, comment ? Span::Comment : Span::Formula);
+    }
+  }
+  return comment;
+}

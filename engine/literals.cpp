@@ -194,3 +194,18 @@ void removeExtraPoints(std::string& text) {
     if (text[i] != '.' || i == last) out += text[i];
   text.swap(out);
 }
+
+long double readEngineNumber(const std::string& text) {
+  std::string number = text;
+  for (char& c : number)
+    if (c == kMinusMarker) c = '-';
+  std::size_t start = number[0] == '-' ? 1 : 0;
+  bool based = number.size() > start && (number[start] == '#' || number[start] == '$');
+  if (!based) return std::strtold(number.c_str(), nullptr);
+  // The reader may report about the literal; that is no outcome of the solve.
+  RunStatus kept = runStatus;
+  long double value = readNumber(number);
+  bool readable = !hasError();
+  runStatus = kept;
+  return readable ? value : 0;
+}

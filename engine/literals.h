@@ -25,3 +25,7 @@ bool checkOperandChars(std::string_view operand);
 
 // Removes every "." but the last, so a point may separate thousands.
 void removeExtraPoints(std::string& text);
+
+// Reads an engine result text: minus markers count as "-", a single based
+// literal ("#hFF") is read as the engine reads it, no number gives 0.
+long double readEngineNumber(const std::string& text);

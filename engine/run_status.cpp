@@ -4,7 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "engine/texts.h"
+
 RunStatus runStatus;
+std::string statusText;
 
 void clearError() { runStatus.errorText[0] = '\0'; }
 
@@ -41,4 +44,21 @@ void setErrorPrefixed(const char* prefix, const char* text) {
     if (c == '%') escaped += '%';
   }
   setErrorWithText((escaped + "%s").c_str(), text);
+}
+
+void buildStatusText() {
+  struct Counter {
+    const int* count;
+    Msg text;
+  };
+  const Counter counters[] = {
+      {&runStatus.varOverflowCount, Msg::VarOverflow},
+      {&runStatus.varTruncateCount, Msg::VarTruncate},
+      {&runStatus.calcOverflowCount, Msg::CalcOverflow},
+      {&runStatus.calcUnderflowCount, Msg::CalcUnderflow},
+  };
+  statusText.clear();
+  for (const Counter& counter : counters)
+    if (*counter.count > 0) statusText += pickText(counter.text);
+  if (statusText.size() > 2) statusText.resize(statusText.size() - 2);  // the last ", "
 }

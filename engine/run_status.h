@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 constexpr std::size_t kErrorTextSize = 52;  // 51 characters and the terminator
 
@@ -28,3 +29,8 @@ void setError(const char* message);
 void setErrorWithText(const char* format, const char* argument);
 // errorText followed by the given text, shortened the same way.
 void setErrorPrefixed(const char* prefix, const char* text);
+
+// The integer counters of the last run as the programmer window shows them:
+// "var overflow, calc overflow".
+extern std::string statusText;
+void buildStatusText();

@@ -18,10 +18,11 @@
 
 #include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
 #include "engine/fault_guard.h"
 #include "engine/run_status.h"
-#include "solver/solve_request.h"
+#include "engine/variables.h"
+#include "run/calculation_run.h"
+#include "run/solve_request.h"
 
 // The fault guard owns SIGFPE: the sanitizers must leave it alone.
 extern "C" const char* __asan_default_options() { return "handle_sigfpe=0"; }
@@ -63,26 +64,30 @@ void applySettings(std::uint8_t first, std::uint8_t second) {
   calcSettings.integerWidth = kIntegerWidths[(second >> 5) & 3];
 }
 
-// Splits the formula off and fills the variable fields from the rest.
+// Splits the formula off and fills the variable texts from the rest. A solve
+// takes Y's text as the wanted value and X's as the first try.
+std::string wantedText, firstTryText;
+
 std::string takeFormulaAndFields(std::string_view rest) {
-  clearDetachedFields();
-  fieldAccess = kDetachedFields;
+  clearVariableTexts();
+  useVariableTexts();
+  wantedText.clear();
+  firstTryText.clear();
   std::size_t end = rest.find(kFieldSeparator);
   std::string formula(rest.substr(0, end));
   for (const char* letter = kFieldLetters; *letter && end != std::string_view::npos; ++letter) {
     rest.remove_prefix(end + 1);
     end = rest.find(kFieldSeparator);
-    setDetachedField(*letter, std::string(rest.substr(0, end)));
+    std::string text(rest.substr(0, end));
+    setVariableText(*letter, text);
+    if (*letter == 'X') firstTryText = text;
+    if (*letter == 'Y') wantedText = text;
   }
   return formula;
 }
 
 bool calculate(const std::string& formula) {
-  entryText = formula;
-  runStatus.substitutionCount = 0;
-  clearCounters();
-  zInFormula = true;
-  bool ok = calculateEntry();
+  bool ok = runFormula(formula).ok;
   // What a window shows has to fit where it is shown.
   if (std::memchr(runStatus.errorText, '\0', kErrorTextSize) == nullptr) std::abort();
   if (ok && resultText.size() > kResultMaxChars) std::abort();
@@ -108,8 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (data[0] & 0x80) {
     entryText = formula;
     std::string field;
-    solveRequest('X', fieldAccess.readField(kFieldY, kVariableMaxChars),
-                 fieldAccess.readField(kFieldX, kVariableMaxChars), field);
+    solveRequest('X', wantedText, firstTryText, field);
     if (std::memchr(runStatus.errorText, '\0', kErrorTextSize) == nullptr) std::abort();
   } else if (calculate(formula) && resultAsInputText()) {
     if (inputTextBuffer.size() > kResultMaxChars) std::abort();

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "engine/char_classes.h"
 #include "engine/driver.h"
 #include "engine/fault_guard.h"
@@ -95,20 +95,6 @@ bool finite(long double v) { return std::isfinite(v); }
 
 }  // namespace
 
-long double readEngineNumber(const std::string& text) {
-  std::string number = text;
-  for (char& c : number)
-    if (c == kMinusMarker) c = '-';
-  std::size_t start = number[0] == '-' ? 1 : 0;
-  bool based = number.size() > start && (number[start] == '#' || number[start] == '$');
-  if (!based) return std::strtold(number.c_str(), nullptr);
-  // The reader may report about the literal; that is no outcome of the solve.
-  RunStatus kept = runStatus;
-  long double value = readNumber(number);
-  bool readable = !hasError();
-  runStatus = kept;
-  return readable ? value : 0;
-}
 
 void evaluateAt(SolverPoint& point, long double x) {
   point.trial = x;

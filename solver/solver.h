@@ -15,10 +15,6 @@ extern SolverPoint currentPoint, upperPoint, lowerPoint;
 extern std::string wantedValueText;
 extern int reciprocalPass;
 
-// Reads an engine result text: minus markers count as "-", a single based
-// literal ("#hFF") is read as the engine reads it, no number gives 0.
-long double readEngineNumber(const std::string& text);
-
 // substituteVariables on workFormula, with Z always taken from its text.
 void substituteForSolve();
 

@@ -2,7 +2,8 @@
 // status out.
 #include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
+#include "run/calculation_run.h"
 #include "engine/run_status.h"
 #include "engine/texts.h"
 #include "resource.h"
@@ -18,10 +19,9 @@ void showInTitle(const std::string& title) {
 }
 
 // A formula that is only a bracketed name calls up the stored entry.
-bool recallNamedEntry() {
-  if (entryText.empty() || entryText[0] != '[' || entryText.find(']') != entryText.size() - 1)
-    return false;
-  std::string key = entryText;
+bool recallNamedEntry(const std::string& formula) {
+  if (formula.empty() || formula[0] != '[' || formula.find(']') != formula.size() - 1) return false;
+  std::string key = formula;
   if (!findHistoryEntry(key, FindMode::Copy)) return false;
   loadEntryText(key);
   pressKey(VK_HOME);
@@ -36,24 +36,17 @@ void runCalculation() {
     pushRecall(app.undoBuffer);
     app.undoPending = false;
   }
-  runStatus.substitutionCount = 0;
-  zUsedThisRun = false;
-  clearCounters();
-  entryText = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
-  if (recallNamedEntry()) return;
+  std::string formula = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
+  if (recallNamedEntry(formula)) return;
 
-  if (!calculateEntry()) {
-    setControlText(app.main, IDC_RESULT, "");
-    setControlText(app.main, IDC_STATUS, runStatus.errorText);
-    showInTitle(std::string(pickText(Msg::ErrorWord)) + "- Quorvex");
-  } else {
-    setControlText(app.main, IDC_RESULT, resultText);
-    setControlText(app.main, IDC_STATUS, "");
-    showInTitle(resultText + " - Quorvex");
-    if (calcSettings.autoclip) setClipboardText(resultText);
+  RunResult run = runFormula(formula);
+  setControlText(app.main, IDC_RESULT, run.ok ? run.shown : "");
+  setControlText(app.main, IDC_STATUS, run.ok ? "" : run.shown);
+  showInTitle(run.ok ? run.shown + " - Quorvex" : std::string(pickText(Msg::ErrorWord)) + "- Quorvex");
+  if (run.ok) {
+    if (calcSettings.autoclip) setClipboardText(run.shown);
     app.snapshotTicks = 0;
   }
-  if (!zUsedThisRun && !savedZText.empty()) setControlText(app.main, IDC_FIELD_Z, "");
-  buildStatusText();
+  if (!run.zRead && !savedZText.empty()) setControlText(app.main, IDC_FIELD_Z, "");
   if (app.programmer) SendMessageA(app.programmer, WM_USER_RUN_DONE, 0, 0);
 }

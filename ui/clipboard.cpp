@@ -4,22 +4,11 @@
 
 #include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "resource.h"
 #include "ui/app.h"
 #include "ui/clipboard_text.h"
-
-namespace {
-
-struct Variable {
-  char letter;
-  int field;
-};
-constexpr Variable kEquationVariables[] = {
-    {'V', IDC_FIELD_V}, {'W', IDC_FIELD_W}, {'X', IDC_FIELD_X}, {'Y', IDC_FIELD_Y}, {'Z', IDC_FIELD_Z},
-};
-
-}  // namespace
+#include "ui/variable_fields.h"
 
 void setClipboardText(const std::string& text) {
   if (text.empty() || !OpenClipboard(nullptr)) return;
@@ -69,11 +58,9 @@ void pasteIntoField(int field, std::string& buffer, std::size_t limit, bool comp
 
 std::string appendVariableLines(const std::string& output) {
   std::string text = output;
-  for (const Variable& v : kEquationVariables) {
-    if (!variableUsed(entryText, v.letter)) continue;
-    std::size_t limit = v.letter == 'Z' ? kZFieldLimit : kVariableFieldLimit;
-    text += std::string("\r\n") + v.letter + " = " + controlText(app.main, v.field, limit);
-  }
+  for (const VariableField& v : kVariableFields)
+    if (variableUsed(entryText, v.letter))
+      text += std::string("\r\n") + v.letter + " = " + controlText(app.main, v.id, v.limit);
   return text;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/clipboard_text.h"
 
+#include "engine/char_classes.h"
+
 namespace {
 
 // The first character of the next line that leading spaces do not hide.
@@ -35,11 +37,9 @@ JoinedLines joinClipboardLines(const std::string& text) {
 
 bool variableUsed(const std::string& formula, char letter) {
   char lower = static_cast<char>(letter | 0x20), upper = static_cast<char>(letter & ~0x20);
-  bool comment = false;
-  for (char c : formula) {
-    if (c == '[') comment = true;
-    else if (c == ']') comment = false;
-    else if (!comment && (c == lower || c == upper)) return true;
-  }
-  return false;
+  bool used = false;
+  scanComments(formula, [&](std::size_t i, Span span) {
+    used = used || (span != Span::Comment && (formula[i] == lower || formula[i] == upper));
+  });
+  return used;
 }

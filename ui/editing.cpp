@@ -1,9 +1,11 @@
 // The editing operations: buttons type into the field that had the focus,
 // as if the user had pressed the key.
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "resource.h"
 #include "ui/app.h"
+#include "store/stored_formula.h"
 #include "ui/edit_rules.h"
+#include "ui/variable_fields.h"
 
 namespace {
 
@@ -20,15 +22,6 @@ void focusTarget() {
 
 void writeEntry(const std::string& text) {
   setControlText(app.main, IDC_ENTRY, text.substr(0, kEntryFieldLimit));
-}
-
-int fieldOfLetter(char letter) {
-  switch (letter) {
-    case 'V': return IDC_FIELD_V;
-    case 'W': return IDC_FIELD_W;
-    case 'X': return IDC_FIELD_X;
-    default: return IDC_FIELD_Y;
-  }
 }
 
 }  // namespace
@@ -77,7 +70,7 @@ void loadEntryText(const std::string& text) {
   StoredFormula stored = splitStoredFormula(text);
   app.loadingEntry = true;
   for (const auto& [letter, value] : stored.assignments)
-    setControlText(app.main, fieldOfLetter(letter), value);
+    setControlText(app.main, fieldOfVariable(letter), value);
   app.loadingEntry = false;
   writeEntry(stored.formula);
 }

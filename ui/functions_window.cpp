@@ -2,7 +2,7 @@
 // angle unit. Its buttons type through the main window, which owns every
 // edit of the formula.
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "resource.h"
 #include "store/history.h"
 #include "ui/app.h"

@@ -6,11 +6,11 @@
 #include <cstdlib>
 
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "engine/fault_guard.h"
 #include "engine/texts.h"
 #include "resource.h"
-#include "solver/solve_request.h"
+#include "run/solve_request.h"
 #include "solver/solver.h"
 #include "store/history.h"
 #include "store/settings_file.h"

@@ -9,7 +9,7 @@
 
 #include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "engine/integer_mode.h"
 #include "engine/run_status.h"
 #include "engine/texts.h"
@@ -18,15 +18,17 @@
 #include "store/settings_file.h"
 #include "ui/app.h"
 #include "help/help_topics.h"
+#include "store/stored_formula.h"
 #include "ui/edit_rules.h"
+#include "ui/variable_fields.h"
 
 namespace {
 
+// The fields the user types into (Z shows the clipboard).
 constexpr int kEditableFields[] = {IDC_ENTRY, IDC_FIELD_X, IDC_FIELD_Y, IDC_FIELD_W, IDC_FIELD_V};
 
 bool isEditableField(int id) {
-  return std::find(std::begin(kEditableFields), std::end(kEditableFields), id) !=
-         std::end(kEditableFields);
+  return std::find(std::begin(kEditableFields), std::end(kEditableFields), id) != std::end(kEditableFields);
 }
 
 // Fonts of the keypad: divisor, italic, weight (big, small), controls.
@@ -82,8 +84,11 @@ void fillNotationList(HWND window) {
 }
 
 // The engine reads and writes the variable fields of this window.
-std::string readVariableField(int id, std::size_t maxChars) { return controlText(app.main, id, maxChars); }
-void writeVariableField(int id, const std::string& text) { setControlText(app.main, id, text); }
+std::string readVariableField(char letter, std::size_t maxChars) {
+  return controlText(app.main, fieldOfVariable(letter), maxChars);
+}
+// Filling the Z field starts a run of its own, by the field's change.
+void fillZField(const std::string& text) { setControlText(app.main, IDC_FIELD_Z, text); }
 
 BOOL onInitDialog(HWND window) {
   app.icon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUORVEX));
@@ -91,7 +96,7 @@ BOOL onInitDialog(HWND window) {
   trimSystemMenu(window);
   app.main = window;
   app.functions = app.programmer = app.regression = nullptr;
-  fieldAccess = {readVariableField, writeVariableField};
+  variableAccess = {readVariableField, fillZField};
   SetWindowPos(window, nullptr, settingsRecord.startLeft(), settingsRecord.startTop(), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER);
   setTitle();
@@ -153,12 +158,11 @@ void exitCalculator() {
 }
 
 void allClear() {
-  auto field = [](int id) { return controlText(app.main, id, kVariableFieldLimit); };
-  commitHistoryEntry(entryText, hasError(),
-                     variableAssignments(field(IDC_FIELD_V), field(IDC_FIELD_W), field(IDC_FIELD_X),
-                                         field(IDC_FIELD_Y)));
-  for (int id : {IDC_ENTRY, IDC_FIELD_V, IDC_FIELD_W, IDC_FIELD_X, IDC_FIELD_Y, IDC_FIELD_Z})
-    setControlText(app.main, id, "");
+  commitHistoryEntry(entryText, hasError(), variableAssignments([](char letter) {
+                       return controlText(app.main, fieldOfVariable(letter), kVariableFieldLimit);
+                     }));
+  setControlText(app.main, IDC_ENTRY, "");
+  for (const VariableField& field : kVariableFields) setControlText(app.main, field.id, "");
   refocusTarget();
 }
 

@@ -1,7 +1,7 @@
 // The programmer window: hexadecimal digits, number prefixes, the integer
 // operators, and the integer mode, which is on exactly while it is open.
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/run_status.h"
 #include "resource.h"
 #include "ui/app.h"
 

@@ -2,11 +2,12 @@
 // button finds the value of its variable at which the main formula gives it,
 // and writes that into the variable's field of the main window.
 #include "display/notations.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "engine/run_status.h"
 #include "resource.h"
-#include "solver/solve_request.h"
+#include "run/solve_request.h"
 #include "ui/app.h"
+#include "ui/variable_fields.h"
 
 #include <utility>
 
@@ -28,7 +29,7 @@ void takeResult() {
 }
 
 void solveFor(char letter) {
-  int field = variableFieldId(letter);
+  int field = fieldOfVariable(letter);
   std::string wanted = controlText(app.regression, IDC_WANTED_VALUE, kWantedValueChars);
   std::string firstTry = controlText(app.main, field, kFirstTryChars);
   setControlText(app.regression, IDC_SOLVER_MESSAGE, "");

@@ -43,7 +43,7 @@ void applySettings(const std::string& line) {
     else if (key == "unsigned") calcSettings.signedIntegers = false;
     else if (key == "radians") calcSettings.angleInDegrees = false;
     else if (key == "german") calcSettings.language = Language::German;
-    else if (key.size() == 1) setDetachedField(key[0], value);
+    else if (key.size() == 1) setVariableText(key[0], value);
     else ADD_FAILURE() << "unknown setting " << word;
   }
 }

@@ -97,8 +97,8 @@ TEST_F(MessageTest, EveryMessageInBothLanguages) {
       calcSettings.integerWidth = c.integerWidth;
       calcSettings.precision = c.precision;
       calcSettings.signedIntegers = false;
-      setDetachedField('X', c.id == Msg::Recursion ? "Y" : "");
-      setDetachedField('Y', "X");
+      setVariableText('X', c.id == Msg::Recursion ? "Y" : "");
+      setVariableText('Y', "X");
       std::string expected = language == Language::English ? c.english : c.german;
       EXPECT_EQ(calc(c.formula), "!" + expected) << c.formula;
       covered.insert(c.id);

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "solver/solve_request.h"
+#include "run/solve_request.h"
 #include "solver/solver.h"
 #include "test_support.h"
 
@@ -19,14 +19,14 @@ struct SolveCase {
 class SolverTest : public EngineTest {
  protected:
   std::string solve(const SolveCase& c) {
-    clearDetachedFields();
+    clearVariableTexts();
     std::string others = c.others;
     for (std::size_t start = 0; start + 2 <= others.size();) {
       std::size_t end = std::min(others.find(';', start), others.size());
-      setDetachedField(others[start], others.substr(start + 2, end - start - 2));
+      setVariableText(others[start], others.substr(start + 2, end - start - 2));
       start = end + 1;
     }
-    setDetachedField(c.letter, c.firstTry);
+    setVariableText(c.letter, c.firstTry);
     entryText = c.formula;
     std::string field;
     if (!solveRequest(c.letter, c.wanted, c.firstTry, field)) return "!" + std::string(runStatus.errorText);
@@ -71,7 +71,7 @@ TEST_F(SolverTest, ScientificNotationSearchesFurther) {
 TEST_F(SolverTest, TheVariableComesFromItsFieldAgainAfterASolve) {
   SolveCase c{"X^2", 'X', "-4", "", "!wanted value is imaginary"};
   EXPECT_EQ(solve(c), c.expected);
-  setDetachedField('X', "3");
+  setVariableText('X', "3");
   EXPECT_EQ(calc("X"), "3.0000");
 }
 

@@ -44,7 +44,7 @@ TEST_F(SubstitutionTest, FirstOccurrenceInsideAnAsciiLiteralHidesTheLetter) {
 }
 
 TEST_F(SubstitutionTest, RecursionLimitIsFortySubstitutions) {
-  setDetachedField('X', "1");
+  setVariableText('X', "1");
   std::string forty = "X";
   for (int i = 1; i < 40; ++i) forty += "+X";
   EXPECT_EQ(calc(forty), "40.0000");
@@ -52,69 +52,66 @@ TEST_F(SubstitutionTest, RecursionLimitIsFortySubstitutions) {
 }
 
 TEST_F(SubstitutionTest, SubstitutedFormulaTooLongIsRefused) {
-  setDetachedField('X', std::string(kVariableMaxChars, '1'));
+  setVariableText('X', std::string(kVariableMaxChars, '1'));
   EXPECT_EQ(calc("X+X+X+X"), "!formula too long");
   EXPECT_EQ(calc(std::string(7500, '1')), "!formula too long");
   EXPECT_EQ(calc(std::string(7499, '0')), "0.0000");
 }
 
-TEST_F(SubstitutionTest, SolverTrialTakesThePlaceOfItsField) {
-  setDetachedField('X', "100");
-  solverUnknownField = kFieldX;
+TEST_F(SubstitutionTest, SolverTrialTakesThePlaceOfItsText) {
+  setVariableText('X', "100");
+  solverUnknownLetter = 'X';
   solverTrialText = "3";
   solverTrialUsed = false;
-  EXPECT_EQ(calc("X^2"), "9.0000");
+  workFormula = "X^2";
+  substituteVariables();
+  EXPECT_EQ(workFormula, "(3)^2");
   EXPECT_TRUE(solverTrialUsed);
-  solverUnknownField = 0;
+  // A run of its own is an ordinary calculation again.
   EXPECT_EQ(calc("X^2"), "10000.0000");
 }
 
-// The window's Z field: writing it starts a run of its own when the text is
+// The window's Z field: filling it starts a run of its own when the text is
 // not empty, as the field's change notification does.
 std::string windowZField;
 int nestedRuns = 0;
 
-std::string readWindowField(int id, std::size_t maxChars) {
-  return id == kFieldZ ? windowZField.substr(0, maxChars) : kDetachedFields.readField(id, maxChars);
+std::string readWindowField(char letter, std::size_t maxChars) {
+  return letter == 'Z' ? windowZField.substr(0, maxChars) : std::string();
 }
 
-void writeWindowField(int id, const std::string& text) {
-  if (id != kFieldZ) return;
+void fillWindowZField(const std::string& text) {
   windowZField = text;
   savedZText = text;
   if (text.empty()) return;
   ++nestedRuns;
   std::string outerEntry = entryText;
-  runStatus.substitutionCount = 0;
-  calculateEntry();
+  runFormula(outerEntry);
   entryText = outerEntry;
 }
 
 TEST_F(SubstitutionTest, ZStartsARunOfItsOwnWhenTheLastRunDidNotUseIt) {
-  fieldAccess = {readWindowField, writeWindowField};
+  variableAccess = {readWindowField, fillWindowZField};
   windowZField.clear();
   nestedRuns = 0;
 
   savedZText = "5";
   zInFormula = false;
-  entryText = "Z*2";
-  runStatus.substitutionCount = 0;
-  ASSERT_TRUE(calculateEntry()) << runStatus.errorText;
-  EXPECT_EQ(resultText, "10.0000");
+  RunResult run = runFormula("Z*2");
+  ASSERT_TRUE(run.ok) << run.shown;
+  EXPECT_EQ(run.shown, "10.0000");
   EXPECT_EQ(nestedRuns, 1);
   EXPECT_TRUE(zInFormula);
-  EXPECT_TRUE(zUsedThisRun);
+  EXPECT_TRUE(run.zRead);
 
   // Now the flag is set: Z is taken from its field directly.
-  ASSERT_TRUE(calculateEntry());
-  EXPECT_EQ(resultText, "10.0000");
+  EXPECT_EQ(runFormula("Z*2").shown, "10.0000");
   EXPECT_EQ(nestedRuns, 1);
 
   // No clipboard text yet: the unsubstituted Z is reported.
   savedZText.clear();
   zInFormula = false;
-  EXPECT_FALSE(calculateEntry());
-  EXPECT_STREQ(runStatus.errorText, "Z ?");
+  EXPECT_EQ(runFormula("Z*2").shown, "Z ?");
   EXPECT_TRUE(zInFormula);
 }
 

@@ -8,30 +8,25 @@
 
 #include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
+#include "run/calculation_run.h"
 #include "engine/codepage.h"
 #include "engine/fault_guard.h"
 #include "engine/run_status.h"
 
 inline void resetEngineState() {
   resetCalcSettings();
-  clearDetachedFields();
-  fieldAccess = kDetachedFields;
+  clearVariableTexts();
+  useVariableTexts();
   runStatus = RunStatus{};
-  zInFormula = true;
-  solverUnknownField = 0;
   solverUnknownLetter = 0;
   installFaultGuard();
 }
 
-// One calculation run as qvx does it; UTF-8 in and out.
+// One calculation run as qvx does it; UTF-8 in and out, "!" before a message.
 inline std::string calc(const std::string& formula) {
-  entryText = utf8ToWindows1252(formula);
-  runStatus.substitutionCount = 0;
-  clearCounters();
-  zInFormula = true;
-  if (!calculateEntry()) return "!" + windows1252ToUtf8(runStatus.errorText);
-  return windows1252ToUtf8(resultText);
+  RunResult run = runFormula(utf8ToWindows1252(formula));
+  return (run.ok ? "" : "!") + windows1252ToUtf8(run.shown);
 }
 
 class EngineTest : public ::testing::Test {

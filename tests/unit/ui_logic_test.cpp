@@ -3,6 +3,7 @@
 #include "test_support.h"
 #include "ui/clipboard_text.h"
 #include "ui/command_line.h"
+#include "store/stored_formula.h"
 #include "ui/edit_rules.h"
 
 namespace {
@@ -111,13 +112,17 @@ TEST(EditRulesTest, StoredFormulaSplitsIntoFields) {
       {"5;x=1;w=2", "5", {{'W', "2"}, {'X', "1"}}},
       {"5;X", "5", {}},
       {"2*X", "2*X", {}},
+      // "#a[" is the number 91, no comment: the variable part stays a part.
+      {"#a[+X ; X = 2", "#a[+X ", {{'X', "2"}}},
+      {"#a;+1", "#a;+1", {}},
   };
   for (const auto& c : cases) {
     StoredFormula stored = splitStoredFormula(c.text);
     EXPECT_EQ(stored.formula, c.formula) << c.text;
     EXPECT_EQ(stored.assignments, c.assignments) << c.text;
   }
-  EXPECT_EQ(variableAssignments("", "2", "", "a b"), "; W=2; Y=a b");
+  EXPECT_EQ(variableAssignments([](char letter) { return letter == 'W' ? "2" : letter == 'Y' ? "a b" : ""; }),
+            "; W=2; Y=a b");
 }
 
 TEST(ClipboardTextTest, LinesJoinIntoOneFormula) {
@@ -142,6 +147,7 @@ TEST(ClipboardTextTest, VariablesUsedOutsideComments) {
   EXPECT_TRUE(variableUsed("2*X", 'X'));
   EXPECT_FALSE(variableUsed("2 [X marks] * 3", 'X'));
   EXPECT_FALSE(variableUsed("Y", 'X'));
+  EXPECT_TRUE(variableUsed("#a[+X", 'X'));
 }
 
 TEST(HelpTopicsTest, ControlsToTopics) {

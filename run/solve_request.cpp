@@ -1,8 +1,8 @@
-#include "solver/solve_request.h"
+#include "run/solve_request.h"
 
 #include "display/number_forms.h"
 #include "engine/calc_settings.h"
-#include "engine/calculation.h"
+#include "engine/variables.h"
 #include "engine/driver.h"
 #include "engine/run_status.h"
 #include "engine/texts.h"
@@ -12,7 +12,6 @@ bool solverRunning = false;
 
 bool checkSolveRequest(char letter, const std::string& wanted) {
   bool zWasInFormula = zInFormula;
-  solverUnknownField = variableFieldId(letter);
   solverUnknownLetter = letter;
   clearError();
   unknownLetterSeen = false;
@@ -54,7 +53,7 @@ bool solveRequest(char letter, const std::string& wanted, const std::string& fir
   }
   // Ordinary calculations read the variable from its field again, and Z as
   // they found it.
-  solverUnknownField = 0;
+  solverUnknownLetter = 0;
   zInFormula = zWasInFormula;
   return !hasError();
 }

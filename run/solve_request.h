@@ -9,7 +9,7 @@ extern bool solverRunning;
 
 // The checks before a solve for letter (V, W, X or Y; 0 for none): the
 // formula must use the letter, and the wanted value must evaluate. Leaves
-// solverUnknownField set for the solve. False with the message in errorText;
+// solverUnknownLetter set for the solve. False with the message in errorText;
 // "! recursion" is the only message when letter is 0.
 bool checkSolveRequest(char letter, const std::string& wanted);
 
