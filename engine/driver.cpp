@@ -221,15 +221,7 @@ bool applyFunctionName(const std::string& name, std::string& bracket) {
   faultGuard.functionName = functionName(*function);
   faultGuard.functionArgument = x;
   volatile long double value = 0;
-  volatile bool faulted = true;
-  faultGuard.faultPhase = FaultPhase::Function;
-  if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
-    value = functionValue(*function, x);
-    faultGuardSync();
-    faulted = false;
-  }
-  faultGuard.faultPhase = FaultPhase::None;
-  if (faulted) return false;
+  if (!runGuarded(FaultPhase::Function, [&] { value = functionValue(*function, x); })) return false;
   bracket = printEngineNumber(value);
   return true;
 }

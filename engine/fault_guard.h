@@ -45,6 +45,23 @@ inline void faultGuardSync() {
 #endif
 }
 
+// Runs compute() as a guarded step of the given phase: a fault inside comes
+// back here, its message in errorText. True when the step ran to its end.
+// The fault jumps over compute's frame, so compute keeps to plain values
+// (no object with a destructor) and hands its result out through a volatile.
+template <typename Compute>
+bool runGuarded(FaultPhase phase, Compute&& compute) {
+  volatile bool finished = false;
+  faultGuard.faultPhase = phase;
+  if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
+    compute();
+    faultGuardSync();
+    finished = true;
+  }
+  faultGuard.faultPhase = FaultPhase::None;
+  return finished;
+}
+
 // Raises the fault the processor raises for an integer division by zero or
 // an invalid integer conversion, without doing the undefined operation in C++.
 void raiseArithmeticFault();

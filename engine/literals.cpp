@@ -74,16 +74,9 @@ long double readDecimal(std::string& text) {
   long double known = 0;
   if (!number.empty() && recallPrintedNumber(number, known)) return known;
   volatile long double value = 0;
-  volatile bool faulted = true;
   faultGuard.literalText = text.c_str();
-  faultGuard.faultPhase = FaultPhase::Literal;
-  if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
-    value = std::strtold(number.c_str(), nullptr);
-    faultGuardSync();
-    faulted = false;
-  }
-  faultGuard.faultPhase = FaultPhase::None;
-  if (faulted) return 1;  // the guard wrote the message
+  if (!runGuarded(FaultPhase::Literal, [&] { value = std::strtold(number.c_str(), nullptr); }))
+    return 1;  // the guard wrote the message
   if (std::isinf(value)) {
     setErrorPrefixed(pickText(Msg::NumberTooBigPrefix), text.c_str());
     return 1;

@@ -82,12 +82,7 @@ long double guardedCompute(char op, long double a, long double b, bool percent) 
   faultGuard.rightOperand = b;
   faultGuard.operatorChar = op;
   volatile long double result = 0;
-  faultGuard.faultPhase = FaultPhase::Operation;
-  if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
-    result = compute(op, a, b, percent);
-    faultGuardSync();
-  }
-  faultGuard.faultPhase = FaultPhase::None;
+  runGuarded(FaultPhase::Operation, [&] { result = compute(op, a, b, percent); });
   return result;
 }
 
