@@ -154,45 +154,75 @@ bool timeForm(long double x, std::string& out, OutputNotation notation) {
   return true;
 }
 
-using Formatter = bool (*)(long double x, int p, std::string& out);
+// The re-enterable forms: what the engine reads back as the same number.
+// A plain number where the shown text has separators or words in it.
+std::string asNumber(const std::string&, long double x, int p) {
+  return std::fabs(x) >= kExponentFrom ? exponentForm(x, p) : fixedForm(x, p);
+}
+std::string asShown(const std::string& shown, long double, int) { return shown; }
+template <const char* prefix>
+std::string withPrefix(const std::string& shown, long double, int) { return prefix + shown; }
+constexpr char kHex[] = "#h", kAscii[] = "#a", kBinary[] = "#b", kOctal[] = "#o";
+// " 2 1/2" reads back as 2+1/2; "-2 1/2" as -2-1/2, the same number.
+std::string asSumOfParts(const std::string& shown, long double, int) {
+  std::string out = shown;
+  std::replace(out.begin() + (out.empty() ? 0 : 1), out.end(), ' ', out[0] == '-' ? '-' : '+');
+  return out;
+}
+// 1h30'15" reads back as 1'30"15: hours and minutes as degrees and minutes.
+std::string asDegreeMinutes(const std::string& shown, long double, int) {
+  std::string out;
+  for (char c : shown) {
+    if (c == '"') break;
+    out += c == 'h' ? '\'' : c == '\'' ? '"' : c;
+  }
+  return out;
+}
 
+// Each notation: its label, how it shows a value, and how the shown text is
+// typed in again.
 struct NotationRow {
   OutputNotation notation;
   const char* label;
-  Formatter format;
+  bool (*format)(long double x, int p, std::string& out);
+  std::string (*inputForm)(const std::string& shown, long double x, int p);
 };
 
 const NotationRow kNotations[kNotationCount] = {
     {OutputNotation::NormalDot, "normal (dot)",
-     [](long double x, int p, std::string& o) { return normalForm(x, p, o, false); }},
+     [](long double x, int p, std::string& o) { return normalForm(x, p, o, false); }, asShown},
     {OutputNotation::NormalComma, "normal (comma)",
-     [](long double x, int p, std::string& o) { return normalForm(x, p, o, true); }},
+     [](long double x, int p, std::string& o) { return normalForm(x, p, o, true); }, asShown},
     {OutputNotation::ThousandDot, "thousand (dot)",
-     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, false); }},
+     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, false); }, asNumber},
     {OutputNotation::ThousandComma, "thousand (comma)",
-     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, true); }},
+     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, true); }, asNumber},
     {OutputNotation::MioMrd, "Mio. Mrd. (european)",
-     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Mrd."); }},
+     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Mrd."); }, asNumber},
     {OutputNotation::MioBio, "Mio. Bio. (american)",
-     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Bio."); }},
+     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Bio."); }, asNumber},
     {OutputNotation::Scientific, "scientific (exp)",
-     [](long double x, int p, std::string& o) { return o = exponentForm(x, p), true; }},
+     [](long double x, int p, std::string& o) { return o = exponentForm(x, p), true; }, asShown},
     {OutputNotation::Hexadecimal, "hexadecimal",
-     [](long double x, int, std::string& o) { return basedForm(x, o, "%lX"); }},
-    {OutputNotation::Ascii, "ASCII", [](long double x, int, std::string& o) { return asciiForm(x, o); }},
-    {OutputNotation::Binary, "binary", [](long double x, int, std::string& o) { return binaryForm(x, o); }},
+     [](long double x, int, std::string& o) { return basedForm(x, o, "%lX"); }, withPrefix<kHex>},
+    {OutputNotation::Ascii, "ASCII", [](long double x, int, std::string& o) { return asciiForm(x, o); },
+     withPrefix<kAscii>},
+    {OutputNotation::Binary, "binary", [](long double x, int, std::string& o) { return binaryForm(x, o); },
+     withPrefix<kBinary>},
     {OutputNotation::Octal, "octal",
-     [](long double x, int, std::string& o) { return basedForm(x, o, "%lo"); }},
+     [](long double x, int, std::string& o) { return basedForm(x, o, "%lo"); }, withPrefix<kOctal>},
     {OutputNotation::FractionMixed, "fraction a b/c",
-     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, false); }},
+     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, false); }, asSumOfParts},
     {OutputNotation::FractionImproper, "fraction a/b",
-     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, true); }},
+     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, true); }, asShown},
     {OutputNotation::MinSec, "min'sec",
-     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinSec); }},
+     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinSec); }, asShown},
     {OutputNotation::HourMinSec, "h min sec",
-     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::HourMinSec); }},
+     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::HourMinSec); },
+     asDegreeMinutes},
     {OutputNotation::MinutesAsHours, "/60 hour min sec",
-     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinutesAsHours); }},
+     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinutesAsHours); },
+     asNumber},
 };
 
 const NotationRow& rowOf(OutputNotation notation) {
@@ -239,35 +269,8 @@ void formatResult(std::string& engineText) {
 
 bool resultAsInputText() {
   if (hasError()) return false;
-  const std::string& shown = resultText;
-  std::string out;
-  switch (calcSettings.outputNotation) {
-    case OutputNotation::ThousandDot:
-    case OutputNotation::ThousandComma:
-    case OutputNotation::MioMrd:
-    case OutputNotation::MioBio:
-    case OutputNotation::MinutesAsHours:
-      out = std::fabs(lastResultValue) >= kExponentFrom
-                ? exponentForm(lastResultValue, calcSettings.precision)
-                : fixedForm(lastResultValue, calcSettings.precision);
-      break;
-    case OutputNotation::Hexadecimal: out = "#h" + shown; break;
-    case OutputNotation::Ascii: out = "#a" + shown; break;
-    case OutputNotation::Binary: out = "#b" + shown; break;
-    case OutputNotation::Octal: out = "#o" + shown; break;
-    case OutputNotation::FractionMixed:
-      // " 2 1/2" reads back as 2+1/2; "-2 1/2" as -2-1/2, the same number.
-      out = shown;
-      std::replace(out.begin() + (out.empty() ? 0 : 1), out.end(), ' ', out[0] == '-' ? '-' : '+');
-      break;
-    case OutputNotation::HourMinSec:
-      for (char c : shown) {
-        if (c == '"') break;
-        out += c == 'h' ? '\'' : c == '\'' ? '"' : c;
-      }
-      break;
-    default: out = shown; break;
-  }
+  std::string out = rowOf(calcSettings.outputNotation)
+                        .inputForm(resultText, lastResultValue, calcSettings.precision);
   inputTextBuffer = out.substr(0, kResultMaxChars);
   return true;
 }
