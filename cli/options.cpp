@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "display/notations.h"
+#include "version.h"
 
 const char* const kUsageLine = "Usage: qvx [OPTIONS] [FORMULA...]";
-const char* const kVersionText = "qvx 4.12";
+const char* const kVersionText = "qvx " QVX_VERSION;
 const char* const kHelpText =
     "Usage: qvx [OPTIONS] [FORMULA...]\n"
     "Calculates each FORMULA as the Quorvex calculator does; without one, reads\n"

@@ -47,7 +47,7 @@ if(TARGET help_files)
   list(APPEND qvx_release_files ${QVX_HELP_FILES})
   list(APPEND qvx_release_targets help_files)
 endif()
-list(APPEND qvx_release_files "${PROJECT_SOURCE_DIR}/release/Readme.txt" "${PROJECT_SOURCE_DIR}/release/Liesmich.txt")
+list(APPEND qvx_release_files "${QVX_GENERATED}/Readme.txt" "${QVX_GENERATED}/Liesmich.txt")
 string(REPLACE ";" "|" qvx_release_list "${qvx_release_files}")
 
 add_custom_target(release_zip

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/codepage.h"
+#include "version.h"
 
 namespace {
 
@@ -227,7 +228,7 @@ std::optional<InstallPlan> makeInstallPlan(const std::string& installFolder,
       {"Publisher", "Brannoc Software"},
       {"InstallSource", installFolder},
       {"DisplayIcon", plan.programPath + ",-0"},
-      {"DisplayVersion", "4.12"},
+      {"DisplayVersion", QVX_VERSION},
       {"HelpLink", ""},
       {"URLUpdateInfo", ""},
       {"LinksDir", plan.linksFolder},

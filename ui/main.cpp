@@ -16,6 +16,7 @@
 #include "store/settings_file.h"
 #include "ui/app.h"
 #include "ui/command_line.h"
+#include "version.h"
 
 CalculatorApp app;
 
@@ -32,7 +33,7 @@ namespace {
 [[noreturn]] void fatalFormulaExit() {
   int answer = MessageBoxA(app.main, pickText(Msg::FatalQuestion), "", MB_ICONWARNING | MB_YESNO);
   std::string report = appendVariableLines(entryText);
-  report += "\r\nQuorvex 4.12 Windows";
+  report += "\r\nQuorvex " QVX_VERSION " Windows";
   if (solverRunning) report += "\r\nRegression " + wantedValueText;
   report += "\r\nPlease send this to the Quorvex team.";
   if (answer == IDYES) setClipboardText(report);

@@ -21,6 +21,7 @@
 #include "store/stored_formula.h"
 #include "ui/edit_rules.h"
 #include "ui/variable_fields.h"
+#include "version.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ BOOL onInitDialog(HWND window) {
   app.focusField = app.targetField = IDC_ENTRY;
   if (app.hasStartFormula) loadEntryText(app.startFormula);
   else if (historyList.defaultFormula) loadEntryText(*historyList.defaultFormula);
-  setStatus("Quorvex 4.12 by the Quorvex team 5/2007");
+  setStatus("Quorvex " QVX_VERSION " by the Quorvex team 5/2007");
   measureHistoryBox();
   measureLayout();
   app.minimizedAtStart = calcSettings.minimizedThisRun;

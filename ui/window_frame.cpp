@@ -7,6 +7,7 @@
 #include "store/history.h"
 #include "store/settings_file.h"
 #include "ui/app.h"
+#include "version.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void toggleRecordByte(std::size_t offset) {
 }  // namespace
 
 void setTitle() {
-  std::string title = "Quorvex 4.12";
+  std::string title = "Quorvex " QVX_VERSION;
   if (historyFileName != "HISTORY.TXT") title += " " + historyFileName;
   SetWindowTextA(app.main, title.c_str());
 }
