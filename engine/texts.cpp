@@ -1,20 +1,10 @@
 #include "engine/texts.h"
 
-#include <array>
-#include <string>
-
 #include "engine/calc_settings.h"
-#include "engine/codepage.h"
 
 namespace {
 
-struct TextPair {
-  Msg id;
-  const char* english;
-  const char* german;  // UTF-8 here; converted once to Windows-1252
-};
-
-constexpr TextPair kTexts[] = {
+constexpr TextRow<Msg> kTexts[] = {
     {Msg::VariableEmpty, "N  variable entryfield empty", "N  Variable Eingabefeld leer"},
     {Msg::PressPrg, "press prg and choose integer", "drücken Sie prg und wählen Integer"},
     {Msg::Recursion, "! recursion", "! rekursiv"},
@@ -104,30 +94,14 @@ constexpr TextPair kTexts[] = {
      "(Taskleiste), um ihn sichtbar zu machen. Wenn Sie die Formel \r\n[default] Z\r\neingeben, "
      "AC drücken und Autoclip einschalten, können Sie Quorvex im Hintergrund verwenden."},
 };
-constexpr int kTextCount = static_cast<int>(Msg::Count);
-static_assert(sizeof kTexts / sizeof kTexts[0] == kTextCount, "one row per message");
-
-constexpr bool rowsInOrder() {
-  for (int i = 0; i < kTextCount; ++i)
-    if (static_cast<int>(kTexts[i].id) != i) return false;
-  return true;
-}
-static_assert(rowsInOrder(), "rows in the order of Msg");
-
-const std::array<std::string, kTextCount>& germanTexts() {
-  static const std::array<std::string, kTextCount> converted = [] {
-    std::array<std::string, kTextCount> out;
-    for (int i = 0; i < kTextCount; ++i) out[i] = utf8ToWindows1252(kTexts[i].german);
-    return out;
-  }();
-  return converted;
-}
+static_assert(std::size(kTexts) == static_cast<std::size_t>(Msg::Count), "one row per message");
+static_assert(rowsInOrder(kTexts), "rows in the order of Msg");
 
 }  // namespace
 
-const char* englishText(Msg id) { return kTexts[static_cast<int>(id)].english; }
+const char* englishText(Msg id) { return textOf(kTexts, id, false).c_str(); }
 
-const char* germanText(Msg id) { return germanTexts()[static_cast<int>(id)].c_str(); }
+const char* germanText(Msg id) { return textOf(kTexts, id, true).c_str(); }
 
 const char* pickText(Msg id) {
   return calcSettings.language == Language::German ? germanText(id) : englishText(id);

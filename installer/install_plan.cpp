@@ -2,19 +2,13 @@
 
 #include <array>
 
-#include "engine/codepage.h"
+#include "engine/texts.h"
 #include "version.h"
 
 namespace {
 
-struct TextPair {
-  InstallText id;
-  const char* english;
-  const char* german;  // UTF-8 here; shown as Windows-1252
-};
-
 // The one German-only message (UninstallKeyFailed) has the same text twice.
-constexpr TextPair kTexts[] = {
+constexpr TextRow<InstallText> kTexts[] = {
     {InstallText::InstallCaption, "Quorvex Installation", "Quorvex Installation"},
     {InstallText::UninstallCaption, "Quorvex Deinstallation", "Quorvex Deinstallation"},
     {InstallText::DoInstal, "do instal", "Installieren"},
@@ -77,7 +71,7 @@ constexpr TextPair kTexts[] = {
      "Der Pfad des Quorvex Verzeichnisses oder eines Startmenü-Ordners ist zu lang, oder ein "
      "Startmenü-Ordner wurde nicht gefunden. Es wurden keine Startmenü-Einträge erzeugt."},
 };
-constexpr std::size_t kTextCount = sizeof kTexts / sizeof kTexts[0];
+static_assert(rowsInOrder(kTexts), "rows in the order of InstallText");
 
 struct GroupEntry {
   const char* name;
@@ -118,16 +112,7 @@ bool shortcutFits(const Shortcut& link) {
 
 }  // namespace
 
-const std::string& installText(InstallText id, bool german) {
-  static const std::array<std::pair<std::string, std::string>, kTextCount> converted = [] {
-    std::array<std::pair<std::string, std::string>, kTextCount> table;
-    for (const TextPair& text : kTexts)
-      table[static_cast<std::size_t>(text.id)] = {text.english, utf8ToWindows1252(text.german)};
-    return table;
-  }();
-  const auto& pair = converted[static_cast<std::size_t>(id)];
-  return german ? pair.second : pair.first;
-}
+const std::string& installText(InstallText id, bool german) { return textOf(kTexts, id, german); }
 
 std::string creatingItemTitle(const std::string& name, bool german) {
   return installText(InstallText::CreatingItem, german) + name + " ...";
