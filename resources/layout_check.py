@@ -49,52 +49,52 @@ DIALOG_FORBIDDEN = {"WS_MAXIMIZEBOX", "DS_MODALFRAME"}
 # Kind and caption of every control of the main window. Kinds: button,
 # edit, static, check, group, combo, list, updown.
 CONTROLS = {
-    101: ("list", ""), 102: ("edit", ""), 121: ("edit", ""), 174: ("static", ""),
-    157: ("edit", ""), 156: ("edit", ""), 141: ("edit", ""), 142: ("edit", ""),
-    143: ("edit", ""), 136: ("edit", ""), 175: ("updown", ""), 171: ("combo", ""),
-    144: ("check", "autoclip"), 150: ("check", "clipvar"),
-    191: ("group", "output format"), 192: ("static", "precision"),
-    103: ("button", "0"), 104: ("button", "1"), 105: ("button", "2"), 106: ("button", "3"),
-    107: ("button", "4"), 108: ("button", "5"), 109: ("button", "6"), 110: ("button", "7"),
-    111: ("button", "8"), 112: ("button", "9"),
-    113: ("button", "+"), 114: ("button", "-"), 116: ("button", "\xd7"), 115: ("button", "\xf7"),
-    125: ("button", "pwr"), 124: ("button", "min"), 122: ("button", "("), 123: ("button", ")"),
-    127: ("button", "."), 126: ("button", "EXP"), 145: ("button", "%"), 146: ("button", "com"),
-    128: ("button", "1/"),
-    151: ("button", "X"), 152: ("button", "Y"), 153: ("button", "Z"), 155: ("button", "V"),
-    154: ("button", "W"),
-    164: ("button", "X<"), 167: ("button", "Y<"), 168: ("button", "Z<"), 169: ("button", ">Z"),
-    170: ("button", "Z>"), 172: ("button", "= >Z"),
-    182: ("button", "< del"), 183: ("button", "<"), 184: ("button", ">"), 185: ("button", "del >"),
-    186: ("button", "<<"), 187: ("button", ">>"),
-    163: ("button", "undo"), 166: ("button", "AC"), 149: ("button", "v"), 148: ("button", "F"),
-    147: ("button", "H"), 162: ("button", "fct"), 181: ("button", "prg"), 129: ("button", "reg"),
-    190: ("button", "help"),
+    "IDC_HISTORY_LIST": ("list", ""), "IDC_ENTRY": ("edit", ""), "IDC_RESULT": ("edit", ""), "IDC_STATUS": ("static", ""),
+    "IDC_FIELD_V": ("edit", ""), "IDC_FIELD_W": ("edit", ""), "IDC_FIELD_X": ("edit", ""), "IDC_FIELD_Y": ("edit", ""),
+    "IDC_FIELD_Z": ("edit", ""), "IDC_PRECISION": ("edit", ""), "IDC_PRECISION_SPIN": ("updown", ""), "IDC_NOTATION": ("combo", ""),
+    "IDC_AUTOCLIP": ("check", "autoclip"), "IDC_CLIPVAR": ("check", "clipvar"),
+    "IDC_FORMAT_GROUP": ("group", "output format"), "IDC_PRECISION_LABEL": ("static", "precision"),
+    "IDC_DIGIT_0": ("button", "0"), "IDC_DIGIT_1": ("button", "1"), "IDC_DIGIT_2": ("button", "2"), "IDC_DIGIT_3": ("button", "3"),
+    "IDC_DIGIT_4": ("button", "4"), "IDC_DIGIT_5": ("button", "5"), "IDC_DIGIT_6": ("button", "6"), "IDC_DIGIT_7": ("button", "7"),
+    "IDC_DIGIT_8": ("button", "8"), "IDC_DIGIT_9": ("button", "9"),
+    "IDC_PLUS": ("button", "+"), "IDC_MINUS": ("button", "-"), "IDC_TIMES": ("button", "\xd7"), "IDC_DIVIDE": ("button", "\xf7"),
+    "IDC_POWER": ("button", "pwr"), "IDC_DEGREE_MINUTE": ("button", "min"), "IDC_OPEN_BRACKET": ("button", "("), "IDC_CLOSE_BRACKET": ("button", ")"),
+    "IDC_POINT": ("button", "."), "IDC_EXPONENT": ("button", "EXP"), "IDC_PERCENT": ("button", "%"), "IDC_COMMENT": ("button", "com"),
+    "IDC_RECIPROCAL": ("button", "1/"),
+    "IDC_LETTER_X": ("button", "X"), "IDC_LETTER_Y": ("button", "Y"), "IDC_LETTER_Z": ("button", "Z"), "IDC_LETTER_V": ("button", "V"),
+    "IDC_LETTER_W": ("button", "W"),
+    "IDC_RESULT_TO_X": ("button", "X<"), "IDC_RESULT_TO_Y": ("button", "Y<"), "IDC_ENTRY_TO_CLIPBOARD": ("button", "Z<"), "IDC_RESULT_TO_CLIPBOARD": ("button", ">Z"),
+    "IDC_PASTE_CLIPBOARD": ("button", "Z>"), "IDC_EQUATION_TO_CLIPBOARD": ("button", "= >Z"),
+    "IDC_BACKSPACE": ("button", "< del"), "IDC_CARET_LEFT": ("button", "<"), "IDC_CARET_RIGHT": ("button", ">"), "IDC_DELETE_RIGHT": ("button", "del >"),
+    "IDC_CARET_HOME": ("button", "<<"), "IDC_CARET_END": ("button", ">>"),
+    "IDC_UNDO": ("button", "undo"), "IDC_ALL_CLEAR": ("button", "AC"), "IDC_TAKE_RESULT": ("button", "v"), "IDC_SHOW_NAMED": ("button", "F"),
+    "IDC_SHOW_FORMULAS": ("button", "H"), "IDC_OPEN_FUNCTIONS": ("button", "fct"), "IDC_OPEN_PROGRAMMER": ("button", "prg"), "IDC_OPEN_REGRESSION": ("button", "reg"),
+    "IDC_HELP_MODE": ("button", "help"),
 }
 
 # Styles the code relies on: id -> (required, forbidden).
 STYLES = {
-    102: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    157: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    156: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    141: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    142: ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    121: ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
-    143: ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
-    136: ({"ES_NUMBER"}, set()),
-    175: ({"UDS_WRAP", "UDS_SETBUDDYINT", "UDS_ALIGNRIGHT", "UDS_ARROWKEYS"}, {"UDS_AUTOBUDDY"}),
-    171: ({"CBS_DROPDOWNLIST", "WS_VSCROLL"}, set()),
-    101: ({"LBS_SORT", "LBS_NOTIFY", "LBS_NOINTEGRALHEIGHT", "WS_VSCROLL", "WS_BORDER",
+    "IDC_ENTRY": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    "IDC_FIELD_V": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    "IDC_FIELD_W": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    "IDC_FIELD_X": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    "IDC_FIELD_Y": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
+    "IDC_RESULT": ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
+    "IDC_FIELD_Z": ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
+    "IDC_PRECISION": ({"ES_NUMBER"}, set()),
+    "IDC_PRECISION_SPIN": ({"UDS_WRAP", "UDS_SETBUDDYINT", "UDS_ALIGNRIGHT", "UDS_ARROWKEYS"}, {"UDS_AUTOBUDDY"}),
+    "IDC_NOTATION": ({"CBS_DROPDOWNLIST", "WS_VSCROLL"}, set()),
+    "IDC_HISTORY_LIST": ({"LBS_SORT", "LBS_NOTIFY", "LBS_NOINTEGRALHEIGHT", "WS_VSCROLL", "WS_BORDER",
            "NOT WS_VISIBLE"}, set()),
-    174: ({"SS_LEFTNOWORDWRAP"}, set()),
+    "IDC_STATUS": ({"SS_LEFTNOWORDWRAP"}, set()),
 }
 
-# What the history list hides while it is shown, in the code's order.
-COVERED = [182, 186, 183, 184, 187, 185, 190, 144, 150, 171, 136, 155, 154, 151, 152, 157, 156,
-           141, 142, 162, 128, 145, 166, 163, 111, 112, 125, 124, 146, 108, 109, 116, 115, 129,
-           105, 106, 113, 114, 127, 126, 122, 123, 191, 192, 175]
-LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN = 101, 102, 147, 191, 136, 175
-GROUPED = {171, 136, 175, 192}
+# What the history list hides while it is shown: the header's list, which
+# the code hides too (HISTORY_LIST_COVERS).
+COVERED = []
+LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN = ("IDC_HISTORY_LIST", "IDC_ENTRY", "IDC_SHOW_FORMULAS",
+                                                   "IDC_FORMAT_GROUP", "IDC_PRECISION", "IDC_PRECISION_SPIN")
+GROUPED = {"IDC_NOTATION", "IDC_PRECISION", "IDC_PRECISION_SPIN", "IDC_PRECISION_LABEL"}
 
 # The list's width is the entry field's client width plus the "H" width: up
 # to 4 pixels (about 3 units) less than the template widths; its height is
@@ -109,10 +109,10 @@ MAX_SHIFT = 2
 
 # Widening: id -> (dx, dw) as multiples of (extra, half).
 WIDENING = {
-    148: ("extra", None), 147: ("extra", None), 102: (None, "extra"), 121: (None, "half"),
-    143: ("half", "half"), 169: ("half", None), 153: ("half", None),
-    157: (None, "half"), 156: (None, "half"), 141: ("half", "half"), 142: ("half", "half"),
-    151: ("half", None), 152: ("half", None),
+    "IDC_SHOW_NAMED": ("extra", None), "IDC_SHOW_FORMULAS": ("extra", None), "IDC_ENTRY": (None, "extra"), "IDC_RESULT": (None, "half"),
+    "IDC_FIELD_Z": ("half", "half"), "IDC_RESULT_TO_CLIPBOARD": ("half", None), "IDC_LETTER_Z": ("half", None),
+    "IDC_FIELD_V": (None, "half"), "IDC_FIELD_W": (None, "half"), "IDC_FIELD_X": ("half", "half"), "IDC_FIELD_Y": ("half", "half"),
+    "IDC_LETTER_X": ("half", None), "IDC_LETTER_Y": ("half", None),
 }
 WIDENINGS = [1, 2, 17, 60, 301]
 
@@ -138,12 +138,27 @@ class Control:
 
 
 def read_ids(path):
-    ids = {}
-    for line in open(path, encoding="latin-1"):
-        m = re.match(r"\s*#define\s+(\w+)\s+(\d+)", line)
-        if m:
-            ids[m.group(1)] = int(m.group(2))
-    return ids
+    """The header's ids by name, and its list of the controls the history list covers."""
+    ids, covered = {}, []
+    text = open(path, encoding="latin-1").read()
+    for m in re.finditer(r"^\s*#define\s+(\w+)\s+(\d+)", text, re.M):
+        ids[m.group(1)] = int(m.group(2))
+    m = re.search(r"#define\s+HISTORY_LIST_COVERS((?:.*\\\n)*.*)", text)
+    if m:
+        covered = [name.strip() for name in m.group(1).replace("\\\n", " ").split(",") if name.strip()]
+    return ids, covered
+
+
+def resolve(ids, covered):
+    """The main window's tables by id instead of by name."""
+    global CONTROLS, STYLES, COVERED, WIDENING, GROUPED, LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN
+    CONTROLS = {ids[n]: v for n, v in CONTROLS.items()}
+    STYLES = {ids[n]: v for n, v in STYLES.items()}
+    WIDENING = {ids[n]: v for n, v in WIDENING.items()}
+    GROUPED = {ids[n] for n in GROUPED}
+    COVERED = [ids[n] for n in covered]
+    LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN = (
+        ids[n] for n in (LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN))
 
 
 def split_args(text):
@@ -472,7 +487,8 @@ def check_satellite(name, header, controls, ids, problems):
 
 def main():
     rc = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "quorvex.rc")
-    ids = read_ids(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"))
+    ids, covered = read_ids(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"))
+    resolve(ids, covered)
     templates = read_templates(rc, ids)
     failed = False
     for name in SATELLITES:

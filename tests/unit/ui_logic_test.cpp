@@ -150,23 +150,4 @@ TEST(ClipboardTextTest, VariablesUsedOutsideComments) {
   EXPECT_TRUE(variableUsed("#a[+X", 'X'));
 }
 
-TEST(HelpTopicsTest, ControlsToTopics) {
-  struct {
-    int id;
-    const char* name;
-    int context;
-  } cases[] = {
-      {102, "P_notation", 4}, {114, "P_order", 7},   {144, "P_clip", 24},  {405, "P_regression", 23},
-      {186, "P_pict", 3},     {218, nullptr, 0},     {190, nullptr, 0},    {360, "P_binaryOps", 37},
-  };
-  for (const auto& c : cases) {
-    auto topic = helpTopicFor(c.id);
-    ASSERT_EQ(topic.has_value(), c.name != nullptr) << c.id;
-    if (topic) {
-      EXPECT_STREQ(topic->name, c.name);
-      EXPECT_EQ(topic->context, c.context);
-    }
-  }
-}
-
 }  // namespace
