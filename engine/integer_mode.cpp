@@ -82,7 +82,7 @@ std::int64_t wrappedResult(std::int64_t x, std::int64_t y, char op) {
 
 }  // namespace
 
-long double integerOperation(long double a, long double b, char op) {
+long double operationResult(long double a, long double b, char op) {
   if (calcSettings.integerWidth == 0) return extendedResult(a, b, op);
 
   if (a - std::trunc(a) > 0 || b - std::trunc(b) > 0) ++runStatus.varTruncateCount;
@@ -128,7 +128,7 @@ long double extendedDivide(long double a, long double b) {
 
 long double checkedDivide(long double a, long double b) {
   if (calcSettings.integerWidth == 0) return extendedDivide(a, b);
-  return integerOperation(a, b, '/');
+  return operationResult(a, b, '/');
 }
 
 long double integerComplement(long double x) {

@@ -2,11 +2,11 @@
 // integers of 1, 2 or 4 bytes with counters where results leave exact ones.
 #pragma once
 
-// Result of a op b. With an integer width set, operands and result are cut
-// to that width and RunStatus's counters are updated.
-long double integerOperation(long double a, long double b, char op);
+// Result of a op b: in extended precision, or with an integer width set,
+// operands and result cut to that width and RunStatus's counters updated.
+long double operationResult(long double a, long double b, char op);
 
-// a / b through integerOperation, with the correction for a faulty divider.
+// a / b through operationResult, with the correction for a faulty divider.
 long double checkedDivide(long double a, long double b);
 
 // Division in extended precision, corrected when the divider is faulty.

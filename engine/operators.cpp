@@ -62,9 +62,9 @@ long double compute(char op, long double a, long double b, bool percent) {
     case '\'':
       // The sign of a negative zero counts: -0'30 is half a degree below zero.
       return std::signbit(a) ? a - b * kOneSixtieth : a + b * kOneSixtieth;
-    case '*': return percent ? b * kPercent * a : integerOperation(a, b, op);
-    case '+': return percent ? a * (b * kPercent + 1) : integerOperation(a, b, op);
-    case '-': return percent ? a * (1 - b * kPercent) : integerOperation(a, b, op);
+    case '*': return percent ? b * kPercent * a : operationResult(a, b, op);
+    case '+': return percent ? a * (b * kPercent + 1) : operationResult(a, b, op);
+    case '-': return percent ? a * (1 - b * kPercent) : operationResult(a, b, op);
     case '/':
       if (b == 0) {
         setError(pickText(Msg::DivisionByZero));
@@ -72,7 +72,7 @@ long double compute(char op, long double a, long double b, bool percent) {
       }
       return checkedDivide(a, percent ? b * kPercent : b);
     case '^': return power(a, b);
-    default: return integerOperation(a, b, op);
+    default: return operationResult(a, b, op);
   }
 }
 

@@ -14,7 +14,10 @@ std::vector<std::string> recallStack;
 
 const char kDefaultMark[] = "[default]";
 
-// The German header writes its "ä" as the DOS byte 0x84.
+// The header line is part of the file format: formula files that users keep
+// and other programs read carry these words exactly, with the older product
+// name in them, so they stay as they are. The German header writes its "ä"
+// as the DOS byte 0x84.
 const char kEnglishHeader[] =
     "Ombrix last 20 formulas (History list). Do not change while Ombrix is running.";
 const char kGermanHeader[] =

@@ -5,9 +5,11 @@
 
 #include <cstdlib>
 
+#include "display/notations.h"
 #include "engine/calc_settings.h"
 #include "engine/variables.h"
 #include "engine/fault_guard.h"
+#include "engine/integer_mode.h"
 #include "engine/texts.h"
 #include "resource.h"
 #include "run/solve_request.h"
@@ -80,6 +82,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   InitCommonControls();
   installFaultGuard();
   faultGuard.fatalExit = fatalFormulaExit;
+  divisionFlawBeep = [] { MessageBeep(MB_ICONASTERISK); };
+  showWaitCursor = [](bool on) { SetCursor(LoadCursorA(nullptr, on ? IDC_WAIT : IDC_ARROW)); };
   resetCalcSettings();
   loadSettings(settingsFilePath(programFilePath()));
   applyCommandLine(commandLine);

@@ -33,10 +33,10 @@ void solveFor(char letter) {
   std::string wanted = controlText(app.regression, IDC_WANTED_VALUE, kWantedValueChars);
   std::string firstTry = controlText(app.main, field, kFirstTryChars);
   setControlText(app.regression, IDC_SOLVER_MESSAGE, "");
-  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  showWaitCursor(true);
   std::string value;
   bool solved = solveRequest(letter, wanted, firstTry, value);
-  SetCursor(previous);
+  showWaitCursor(false);
   showMessage();
   // The main window recalculates on the change of its field.
   if (solved) setControlText(app.main, field, value);
