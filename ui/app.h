@@ -108,11 +108,6 @@ bool onMenuCommand(UINT id);
 void openFunctionsWindow();
 void openProgrammerWindow();
 void openRegressionWindow();
-// Creates a satellite from the layout's form of templateKey ("X_..."),
-// owned by the main window; its procedure records the handle.
-void createSatellite(const char* templateKey, DLGPROC procedure);
-// Forgets a satellite's handle, then destroys the window.
-void closeSatellite(HWND& handle);
 
 // The main window's dialog procedure.
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,13 +6,13 @@
 #include "resource.h"
 #include "store/history.h"
 #include "ui/app.h"
+#include "ui/satellite.h"
 
 namespace {
 
-void onInitDialog(HWND window) {
-  trimSystemMenu(window);
-  app.functions = window;
+BOOL onInit(HWND window) {
   CheckDlgButton(window, IDC_DEGREE, calcSettings.angleInDegrees ? BST_CHECKED : BST_UNCHECKED);
+  return TRUE;
 }
 
 void onControl(int id, int code) {
@@ -31,26 +31,11 @@ void onControl(int id, int code) {
 void onClose() {
   // The formula the functions were applied to is worth keeping.
   if (!entryText.empty()) addHistoryEntry(entryText);
-  closeSatellite(app.functions);
 }
 
-INT_PTR CALLBACK functionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG: onInitDialog(window); return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) onClose();
-      else onControl(LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_CLOSE: onClose(); return TRUE;
-    case WM_HELP: showHelpTopicOf(IDC_OPEN_FUNCTIONS); return TRUE;
-    case WM_DESTROY: app.functions = nullptr; return TRUE;
-    default: return FALSE;
-  }
-}
+const Satellite kFunctionsWindow = {&CalculatorApp::functions, "X_FUNKTIONS_WINDOW", IDC_OPEN_FUNCTIONS,
+                                    onInit, onControl, onClose, nullptr, nullptr};
 
 }  // namespace
 
-void openFunctionsWindow() {
-  if (app.functions) SetFocus(app.functions);
-  else createSatellite("X_FUNKTIONS_WINDOW", functionsWindowProc);
-}
+void openFunctionsWindow() { openSatellite(kFunctionsWindow); }

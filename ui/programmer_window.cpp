@@ -4,6 +4,7 @@
 #include "engine/run_status.h"
 #include "resource.h"
 #include "ui/app.h"
+#include "ui/satellite.h"
 
 #include <utility>
 
@@ -26,10 +27,8 @@ void createNotesFont(HWND window) {
   SendDlgItemMessageA(window, IDC_INTEGER_NOTES, WM_SETFONT, (WPARAM)notesFont, TRUE);
 }
 
-void onInitDialog(HWND window) {
-  trimSystemMenu(window);
+BOOL onInit(HWND window) {
   createNotesFont(window);
-  app.programmer = window;
   // The width always starts at 4 bytes; the signedness is kept between
   // openings.
   calcSettings.integerWidth = 4;
@@ -37,6 +36,7 @@ void onInitDialog(HWND window) {
   CheckRadioButton(window, IDC_SIGNED, IDC_UNSIGNED, calcSettings.signedIntegers ? IDC_SIGNED : IDC_UNSIGNED);
   SendMessageA(app.main, WM_USER_SHOW_PRECISION, 0, 0);
   runCalculation();
+  return TRUE;
 }
 
 void onControl(int id, int code) {
@@ -63,31 +63,18 @@ void onControl(int id, int code) {
 void onClose() {
   calcSettings.integerWidth = 0;
   SendMessageA(app.main, WM_USER_SHOW_PRECISION, 0, 0);
-  closeSatellite(app.programmer);
 }
 
-INT_PTR CALLBACK programmerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG: onInitDialog(window); return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) onClose();
-      else onControl(LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_CLOSE: onClose(); return TRUE;
-    case WM_USER_RUN_DONE: setControlText(window, IDC_INTEGER_NOTES, statusText); return TRUE;
-    case WM_HELP: showHelpTopicOf(IDC_OPEN_PROGRAMMER); return TRUE;
-    case WM_DESTROY:
-      app.programmer = nullptr;
-      if (notesFont) DeleteObject(notesFont);
-      notesFont = nullptr;
-      return TRUE;
-    default: return FALSE;
-  }
+void onDestroy() {
+  if (notesFont) DeleteObject(notesFont);
+  notesFont = nullptr;
 }
+
+void onRunDone(HWND window) { setControlText(window, IDC_INTEGER_NOTES, statusText); }
+
+const Satellite kProgrammerWindow = {&CalculatorApp::programmer, "X_HEX_WINDOW", IDC_OPEN_PROGRAMMER,
+                                     onInit, onControl, onClose, onDestroy, onRunDone};
 
 }  // namespace
 
-void openProgrammerWindow() {
-  if (app.programmer) SetFocus(app.programmer);
-  else createSatellite("X_HEX_WINDOW", programmerWindowProc);
-}
+void openProgrammerWindow() { openSatellite(kProgrammerWindow); }

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "run/solve_request.h"
 #include "ui/app.h"
+#include "ui/satellite.h"
 #include "ui/variable_fields.h"
 
 #include <utility>
@@ -64,37 +65,22 @@ void onControl(int id, int code) {
 void onClose() {
   // The keypad must not go on typing into a field that is gone.
   if (app.focusField == IDC_WANTED_VALUE) app.focusField = IDC_ENTRY;
-  closeSatellite(app.regression);
 }
 
-BOOL onInitDialog(HWND window) {
-  trimSystemMenu(window);
-  app.regression = window;
+BOOL onInit(HWND window) {
   takeResult();
   SetFocus(GetDlgItem(window, IDC_WANTED_VALUE));
   app.focusField = IDC_WANTED_VALUE;
   return FALSE;  // the focus is set
 }
 
-INT_PTR CALLBACK regressionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG: return onInitDialog(window);
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) onClose();
-      else onControl(LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_CLOSE: onClose(); return TRUE;
-    case WM_HELP: showHelpTopicOf(IDC_OPEN_REGRESSION); return TRUE;
-    case WM_DESTROY: app.regression = nullptr; return TRUE;
-    default: return FALSE;
-  }
-}
+const Satellite kRegressionWindow = {&CalculatorApp::regression, "X_REGRESS_WINDOW", IDC_OPEN_REGRESSION,
+                                     onInit, onControl, onClose, nullptr, nullptr};
 
 }  // namespace
 
 void openRegressionWindow() {
-  if (app.regression) SetFocus(app.regression);
-  else createSatellite("X_REGRESS_WINDOW", regressionWindowProc);
+  openSatellite(kRegressionWindow);
   SetFocus(GetDlgItem(app.regression, IDC_WANTED_VALUE));
   app.focusField = IDC_WANTED_VALUE;
 }
