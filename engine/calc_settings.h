@@ -35,8 +35,8 @@ struct CalcSettings {
   bool autoclip = false;
   bool clipvar = false;
   bool floatOnTop = false;
-  bool startMinimized = false;
-  bool startBig = true;
+  // This run's layout and minimized start. What the next start does is kept
+  // in the settings record's bytes, which the system menu changes.
   bool bigLayout = true;
   bool minimizedThisRun = false;
 };

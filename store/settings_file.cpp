@@ -69,8 +69,8 @@ bool loadSettings(const std::string& path) {
   int notation = r.field(kNotationByte);
   calcSettings.startNotation =
       static_cast<OutputNotation>(notation >= 1 && notation < kNotationCount ? notation : 0);
-  calcSettings.startBig = calcSettings.bigLayout = r.field(kStartBigByte) != 0;
-  calcSettings.startMinimized = calcSettings.minimizedThisRun = r.field(kStartMinimizedByte) != 0;
+  calcSettings.bigLayout = r.field(kStartBigByte) != 0;
+  calcSettings.minimizedThisRun = r.field(kStartMinimizedByte) != 0;
   calcSettings.floatOnTop = r.field(kFloatOnTopByte) != 0;
   return true;
 }
