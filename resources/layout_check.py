@@ -445,7 +445,7 @@ def check_satellite(name, header, controls, ids, problems):
         problems.append("caption %r" % header["caption"])
     if not SATELLITE_STYLE <= header["style"] or SATELLITE_FORBIDDEN & header["style"]:
         problems.append("dialog style %s" % sorted(header["style"]))
-    wanted = {ids[n]: spec for n, spec in SATELLITE_CONTROLS[window].items()}
+    wanted = {ids[n]: kind_caption for n, kind_caption in SATELLITE_CONTROLS[window].items()}
     by_id = {c.id: c for c in controls}
     if len(by_id) != len(controls):
         problems.append("an id stands twice")
