@@ -1,12 +1,12 @@
 // The programmer window: hexadecimal digits, number prefixes, the integer
 // operators, and the integer mode, which is on exactly while it is open.
+#include <utility>
+
 #include "engine/calc_settings.h"
 #include "engine/run_status.h"
 #include "resource.h"
 #include "ui/app.h"
 #include "ui/satellite.h"
-
-#include <utility>
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The regression window: calculates backwards. Given a wanted value, a solve
 // button finds the value of its variable at which the main formula gives it,
 // and writes that into the variable's field of the main window.
+#include <utility>
+
 #include "display/notations.h"
-#include "engine/variables.h"
 #include "engine/run_status.h"
+#include "engine/variables.h"
 #include "resource.h"
 #include "run/solve_request.h"
 #include "ui/app.h"
 #include "ui/satellite.h"
 #include "ui/variable_fields.h"
-
-#include <utility>
 
 namespace {
 
