@@ -126,16 +126,4 @@ TEST_F(HistoryTest, FindCopiesOrRemovesTheFirstMatch) {
   EXPECT_EQ(historyList.entries.front(), "[rent] old");
 }
 
-TEST_F(HistoryTest, RecallStackIsLastInFirstOut) {
-  EXPECT_EQ(popRecall(), "");
-  std::string longText(7499, 'x');
-  for (const std::string& t : {std::string("1"), longText, std::string("3")}) pushRecall(t);
-  EXPECT_EQ(recallTop(), "3");
-  EXPECT_EQ(popRecall(), "3");
-  EXPECT_EQ(popRecall(), longText);
-  EXPECT_EQ(popRecall(), "1");
-  EXPECT_TRUE(recallStackEmpty());
-  EXPECT_EQ(popRecall(), "");
-}
-
 }  // namespace

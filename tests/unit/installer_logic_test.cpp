@@ -143,40 +143,4 @@ TEST(AssociationTest, WhichTypeNamesAreOurs) {
   }
 }
 
-TEST(InstallerTextTest, GermanIsWindows1252) {
-  struct {
-    InstallText id;
-    const char* german;
-  } cases[] = {
-      {InstallText::Success, "Quorvex l\xE4\xDFt sich nun \xFC" "ber das Windows-Startmen\xFC starten."},
-      {InstallText::TopLevelBox, "Erzeuge 'Rechner' Eintrag im Startmen\xFC (h\xF6" "chste Ebene)"},
-      {InstallText::RemoveError, "Das Entfernen der Startmen\xFC-Eintr\xE4ge war nicht vollst\xE4ndig."},
-      {InstallText::ErrorCaption, "Fehler"},
-      {InstallText::CancelCaption, "Abbruch"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(installText(c.id, true), c.german);
-  // The one message that exists in German only.
-  EXPECT_EQ(installText(InstallText::UninstallKeyFailed, false),
-            installText(InstallText::UninstallKeyFailed, true));
-  for (int id = 0; id <= static_cast<int>(InstallText::PathsTooLong); ++id) {
-    for (bool german : {false, true}) {
-      const std::string& text = installText(static_cast<InstallText>(id), german);
-      EXPECT_FALSE(text.empty()) << id;
-      // No UTF-8 lead byte of the German letters may survive.
-      EXPECT_EQ(text.find('\xC3'), std::string::npos) << id;
-    }
-  }
-}
-
-TEST(InstallerTextTest, ComposedTexts) {
-  EXPECT_EQ(creatingItemTitle("Readme", false), "creating Start Menu item Readme ...");
-  EXPECT_EQ(creatingItemTitle("Liesmich", true), "erzeuge Startmen\xFC-Eintrag Liesmich ...");
-  EXPECT_EQ(associationQuestion("txtfile", false),
-            ".QVX file extension is already used by program 'txtfile'. To execute Quorvex, it is not "
-            "absolutely necessary to set this connection. Delete old connection?");
-  // The longest type name the registry read can return is quoted whole.
-  std::string longName(499, 'n');
-  EXPECT_NE(associationQuestion(longName, true).find("'" + longName + "'"), std::string::npos);
-}
-
 }  // namespace

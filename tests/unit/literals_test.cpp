@@ -104,12 +104,4 @@ TEST_F(LiteralTest, OperandCharacters) {
   }
 }
 
-TEST_F(LiteralTest, GermanMessagesAreWindows1252) {
-  calcSettings.language = Language::German;
-  std::string text = "#b12";
-  readNumber(text);
-  EXPECT_EQ(windows1252ToUtf8(runStatus.errorText), "nur 0 und 1 sind binäre Ziffern");
-  EXPECT_EQ(static_cast<unsigned char>(runStatus.errorText[20]), 0xE4);
-}
-
 }  // namespace

@@ -212,15 +212,4 @@ TEST_F(NotationTest, InputTextAfterAnErrorWritesNothing) {
   EXPECT_EQ(inputTextBuffer, "2.5000");
 }
 
-TEST_F(NotationTest, LabelsRoundTrip) {
-  for (int i = 0; i < kNotationCount; ++i) {
-    OutputNotation found{};
-    ASSERT_TRUE(notationFromLabel(notationLabel(static_cast<OutputNotation>(i)), found));
-    EXPECT_EQ(static_cast<int>(found), i);
-  }
-  OutputNotation unused{};
-  EXPECT_FALSE(notationFromLabel("normal", unused));
-  EXPECT_STREQ(notationLabel(OutputNotation::MinutesAsHours), "/60 hour min sec");
-}
-
 }  // namespace
