@@ -1,12 +1,10 @@
 // The window side of a calculation run: fields in, result, error line and
 // status out.
-#include "display/notations.h"
 #include "engine/calc_settings.h"
-#include "engine/variables.h"
-#include "run/calculation_run.h"
-#include "engine/run_status.h"
 #include "engine/texts.h"
+#include "engine/variables.h"
 #include "resource.h"
+#include "run/calculation_run.h"
 #include "store/history.h"
 #include "ui/app.h"
 
