@@ -7,9 +7,13 @@
 
 namespace {
 
+struct Case {
+  std::string formula, expected, inputForm;  // inputForm: empty when not checked
+};
+
 struct Block {
   std::string settings;  // the "@" line, for the failure message
-  std::vector<std::pair<std::string, std::string>> cases;
+  std::vector<Case> cases;
 };
 
 std::vector<Block> loadBlocks(const std::string& path) {
@@ -25,7 +29,10 @@ std::vector<Block> loadBlocks(const std::string& path) {
     }
     std::size_t tab = line.find('\t');
     if (tab == std::string::npos) continue;
-    blocks.back().cases.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+    std::size_t second = line.find('\t', tab + 1);
+    std::string expected = line.substr(tab + 1, second == std::string::npos ? std::string::npos : second - tab - 1);
+    std::string inputForm = second == std::string::npos ? "" : line.substr(second + 1);
+    blocks.back().cases.push_back({line.substr(0, tab), expected, inputForm});
   }
   return blocks;
 }
@@ -53,8 +60,12 @@ TEST_F(EngineTest, FormulaRegressionSet) {
   std::size_t total = 0;
   for (const Block& block : blocks) {
     applySettings(block.settings.empty() ? "@" : block.settings);
-    for (const auto& [formula, expected] : block.cases) {
-      EXPECT_EQ(calc(formula), expected) << "formula \"" << formula << "\" " << block.settings;
+    for (const Case& c : block.cases) {
+      EXPECT_EQ(calc(c.formula), c.expected) << "formula \"" << c.formula << "\" " << block.settings;
+      if (!c.inputForm.empty()) {
+        EXPECT_TRUE(resultAsInputText() && windows1252ToUtf8(inputTextBuffer) == c.inputForm)
+            << "formula \"" << c.formula << "\" input form " << inputTextBuffer << " " << block.settings;
+      }
       ++total;
     }
   }
