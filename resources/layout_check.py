@@ -94,6 +94,7 @@ STYLES = {
 COVERED = []
 LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN = ("IDC_HISTORY_LIST", "IDC_ENTRY", "IDC_SHOW_FORMULAS",
                                                    "IDC_FORMAT_GROUP", "IDC_PRECISION", "IDC_PRECISION_SPIN")
+NOTATION = "IDC_NOTATION"
 GROUPED = {"IDC_NOTATION", "IDC_PRECISION", "IDC_PRECISION_SPIN", "IDC_PRECISION_LABEL"}
 
 # The list's width is the entry field's client width plus the "H" width: up
@@ -152,13 +153,14 @@ def read_ids(path):
 def resolve(ids, covered):
     """The main window's tables by id instead of by name."""
     global CONTROLS, STYLES, COVERED, WIDENING, GROUPED, LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN
+    global NOTATION
     CONTROLS = {ids[n]: v for n, v in CONTROLS.items()}
     STYLES = {ids[n]: v for n, v in STYLES.items()}
     WIDENING = {ids[n]: v for n, v in WIDENING.items()}
     GROUPED = {ids[n] for n in GROUPED}
     COVERED = [ids[n] for n in covered]
-    LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN = (
-        ids[n] for n in (LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN))
+    LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN, NOTATION = (
+        ids[n] for n in (LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN, NOTATION))
 
 
 def split_args(text):
@@ -323,6 +325,27 @@ def check_geometry(controls, width, height, extra, problems, report):
                          smallest[0], smallest[2], smallest[1], smallest[3]))
 
 
+def check_controls(controls, wanted, problems):
+    """Every wanted control there once, with its kind and caption, and no
+    other control; no default button. Returns the controls by id."""
+    by_id = {}
+    for c in controls:
+        if c.id in by_id:
+            problems.append("id %d twice (lines %d and %d)" % (c.id, by_id[c.id].line, c.line))
+        by_id[c.id] = c
+        if "BS_DEFPUSHBUTTON" in c.styles:
+            problems.append("control %d is a default button" % c.id)
+    for cid, (kind, caption) in wanted.items():
+        c = by_id.get(cid)
+        if c is None:
+            problems.append("control %d is missing" % cid)
+        elif (c.kind, c.caption) != (kind, caption):
+            problems.append("control %d is %s %r, wanted %s %r" % (cid, c.kind, c.caption, kind, caption))
+    for cid in set(by_id) - set(wanted):
+        problems.append("control %d does not belong in this window" % cid)
+    return by_id
+
+
 def check_template(name, header, controls, problems, report):
     width, height, points = TEMPLATES[name]
     if header["size"] != (width, height):
@@ -334,29 +357,14 @@ def check_template(name, header, controls, problems, report):
     if not DIALOG_STYLE <= header["style"] or DIALOG_FORBIDDEN & header["style"]:
         problems.append("dialog style %s" % sorted(header["style"]))
 
-    by_id = {}
-    for c in controls:
-        if c.id in by_id:
-            problems.append("id %d twice (lines %d and %d)" % (c.id, by_id[c.id].line, c.line))
-        by_id[c.id] = c
-    for cid, (kind, caption) in CONTROLS.items():
-        c = by_id.get(cid)
-        if c is None:
-            problems.append("control %d is missing" % cid)
-        elif (c.kind, c.caption) != (kind, caption):
-            problems.append("control %d is %s %r, wanted %s %r" % (cid, c.kind, c.caption, kind, caption))
-    for cid in set(by_id) - set(CONTROLS):
-        problems.append("control %d is not a control of the main window" % cid)
+    by_id = check_controls(controls, CONTROLS, problems)
     for cid, (required, forbidden) in STYLES.items():
         if cid in by_id:
             styles = by_id[cid].styles
             if not required <= styles or forbidden & styles:
                 problems.append("control %d styles %s" % (cid, sorted(styles)))
-    for c in controls:
-        if "BS_DEFPUSHBUTTON" in c.styles:
-            problems.append("control %d is a default button" % c.id)
-    if 171 in by_id and by_id[171].h < COMBO_MIN_DROP:
-        problems.append("the notation list drops down only %d units" % by_id[171].h)
+    if NOTATION in by_id and by_id[NOTATION].h < COMBO_MIN_DROP:
+        problems.append("the notation list drops down only %d units" % by_id[NOTATION].h)
     if set(CONTROLS) - set(by_id):
         return by_id
 
@@ -446,20 +454,8 @@ def check_satellite(name, header, controls, ids, problems):
     if not SATELLITE_STYLE <= header["style"] or SATELLITE_FORBIDDEN & header["style"]:
         problems.append("dialog style %s" % sorted(header["style"]))
     wanted = {ids[n]: kind_caption for n, kind_caption in SATELLITE_CONTROLS[window].items()}
-    by_id = {c.id: c for c in controls}
-    if len(by_id) != len(controls):
-        problems.append("an id stands twice")
-    for cid, (kind, caption) in wanted.items():
-        c = by_id.get(cid)
-        if c is None:
-            problems.append("control %d is missing" % cid)
-        elif (c.kind, c.caption) != (kind, caption):
-            problems.append("control %d is %s %r, wanted %s %r" % (cid, c.kind, c.caption, kind, caption))
-    for cid in set(by_id) - set(wanted):
-        problems.append("control %d does not belong in this window" % cid)
+    by_id = check_controls(controls, wanted, problems)
     for c in controls:
-        if "BS_DEFPUSHBUTTON" in c.styles:
-            problems.append("control %d is a default button" % c.id)
         if not inside(c.rect(), (0, 0) + size):
             problems.append("%d lies outside the window: %s" % (c.id, c.rect()))
     for n, a in enumerate(controls):
