@@ -84,3 +84,47 @@ qvx_configure_native() {
   cmake -S "$QVX_ROOT" -B "$QVX_ROOT/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQVX_BENCH=ON -DQVX_SANITIZE=OFF -DQVX_FUZZ=OFF -DBUILD_TESTING=ON
 }
+
+# qvx_picture BUILD FILE [--satellites] ARGUMENT...: inside a Wine session on
+# an X screen, starts the calculator of the BUILD tree from a fresh folder
+# (no stored settings or history change what it shows) with those arguments,
+# cuts its window (with --satellites: and the windows beside it) out of the
+# screen into FILE, and closes it. A scenario of the window tests does the
+# starting, so a refused argument is reported with its message.
+qvx_picture() {
+  local build="$1" file="$2" work status=0 extra=() line="" arg
+  shift 2
+  if [ "${1:-}" = --satellites ]; then
+    # Room on the screen for the windows above and left of the main one.
+    extra=("place 200 220" "click IDC_OPEN_FUNCTIONS IDC_OPEN_PROGRAMMER IDC_OPEN_REGRESSION")
+    shift
+  fi
+  for arg in "$@"; do
+    [[ $arg == *" "* ]] && arg="\"$arg\""
+    line+="${line:+ }$arg"
+  done
+  work="$(mktemp -d)"
+  printf '%s\n' "== a picture" "start $line" "${extra[@]}" tick "picture $work/rect $work/done" "exit 0" \
+    >"$work/picture.txt"
+  wine "$build/tests/win/window_scenarios.exe" "$QVX_ROOT/resources/resource.h" "$work/picture.txt" \
+    </dev/null >"$work/log" 2>&1 &
+  local pid=$! waited=0
+  while [ ! -s "$work/rect" ] && kill -0 "$pid" 2>/dev/null && [ "$waited" -lt 600 ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  if [ -s "$work/rect" ]; then
+    local x y w h
+    read -r x y w h <"$work/rect"
+    sleep 1  # the last paint after the tick
+    mkdir -p "$(dirname "$file")"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$file"
+  else
+    status=1
+  fi
+  touch "$work/done"
+  wait "$pid" || status=1
+  [ "$status" = 0 ] || cat "$work/log" >&2
+  rm -rf "$work"
+  return "$status"
+}

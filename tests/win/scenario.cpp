@@ -1,259 +1,307 @@
-// Runs scenario files against the real programs, as a user would work them.
+// Runs scenario files against the real Quorvex.exe and Install.exe, working
+// their windows from outside as a user would:
 //
 //   window_scenarios HEADER... FILE...
 //
-// A scenario starts with a line "== what it shows" and is a list of steps,
-// one a line: a step kind, then its words. Controls and menu entries are
-// named as in the resource headers (IDC_..., IDM_...). A TEXT is the rest of
-// the line, or a quoted text where blanks at its ends matter or it is empty;
-// \r, \n, \t, \xHH, \" and \\ stand for what they say in it. "#" at the
-// start of a line is a comment. Every scenario has a fresh folder, which is
-// the program's folder and working directory. A line "program installer"
-// before the first scenario of a file makes Install.exe the file's program
-// (else it is Quorvex.exe).
-//
-// In every step {folder} is the program's folder ({FOLDER} in capitals),
-// {group}, {startmenu} and {desktop} the shell folders of the installation,
-// {help} the help files' extension, {uninstall} the uninstall entry's
-// registry key, and {N*c} the character c N times.
-//
-// Starting and ending:
-//   write NAME TEXT          a file in the folder, before the start
-//   start [ARGUMENTS]        the calculator with that command line (as it stands,
-//                            quotes and all); its window is up
-//   launch [ARGUMENTS]       the same, without waiting for the window
-//   box TEXT                 a message box with that text comes up and is answered OK
-//   window                   the main window is up, after the message boxes
-//   exit CODE                Esc in the main window; the program ends with CODE
-// The controls:
-//   set ID TEXT              the control's text (WM_SETTEXT)
-//   type ID TEXT             the characters, typed into the control
-//   click ID                 a click on the button
-//   focus ID                 a click into the field, caret at its end
-//   choose ID N              entry N of a drop-down list, as the user picks it
-//   pick ID N                entry N of a list box, as the user picks it
-//   menu ID                  a command of the system menu
-//   key ID Esc|F1|Enter|Tab  the key pressed in that control
-//   close ID                 that window's close box
-//   tick [N]                 N ticks (1 when not given) of the calculator's timer have passed
-//   widen DX DY              the main window's frame is dragged DX wider, DY taller
-//   move DX DY               the main window moves; every window beside it follows
-// What they show (texts are waited for, up to a few seconds):
-//   expect ID TEXT           the control's text
-//   checked ID yes|no        the check mark of a check box or radio button
-//   chosen ID N              the entry chosen in a drop-down list
-//   items ID TEXT            the list box's entries, joined by " | "
-//   visible ID yes|no        whether the control shows
-//   caret ID FROM TO         the selection in a field
-//   grown ID DW DX           since "widen": the control is DW wider and DX further right
-//   gone ID                  no window holds the control any more
-//   title TEXT               the main window's title
-//   minimized yes|no         whether the main window is minimized
-//   clipboard TEXT           puts the text on the clipboard
-//   expect-clipboard TEXT    the clipboard's text
-// Files in the folder, after the program has ended:
-//   file NAME TEXT           the whole file
-//   file-line NAME TEXT      the file has a line TEXT
-//   no-file PATH             there is no such file (PATH: in the folder, or a whole path)
-//   delete PATH              the file is removed
-//   files FOLDER | NAMES     the folder holds exactly these files (blank-separated)
-//   file-bytes NAME AT B...  the bytes from offset AT (decimal numbers)
-//   file-int NAME AT N       a 32-bit little-endian number at offset AT
-//   file-size NAME N         the file's size
-// The installer's world:
-//   folder-length N          the folder's path is N characters long (the first step)
-//   press ID                 a click on a button whose work shows a message box
-//   caption TEXT             the message box that is up has this caption
-//   box-yes TEXT, box-no TEXT   like box, answered Yes or No; box-any answers any box
-//   ends CODE                the program ends by itself with CODE
-//   shortcut PATH | TARGET | ARGUMENTS | ICON,INDEX   a shortcut file made for
-//                            the folder (description "Quorvex"; ICON empty: none)
-//   registry ROOT KEY | NAME | VALUE   a string value (VALUE "*": any string)
-//   set-registry ROOT KEY | NAME | VALUE, no-key ROOT KEY
-//   installed en|de top|no-top   every shortcut and registry value of a first
-//                            installation in that language
-//   no-traces                no shortcut or registry key of an installation is left
-// Help:
-//   help FILE::/TOPIC        the last help call was for that topic (help files
-//                            without their folder), and the viewer's window is up
-//
-// Each scenario runs to its first failing step; the run ends with the
-// count of scenarios passed and failed, and exit status 1 if any failed.
-#include "automation.h"
-
+// Controls are named as in the resource headers. The steps are described in
+// docs/window-scenarios.md. Every scenario runs in a fresh folder that holds a
+// copy of the program, to its first failing step; the exit status is 1 if
+// any failed. Every wait is bounded: a hung program fails, never hangs, a run.
+#include <windows.h>
+#include <objbase.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
-using namespace automation;
-
 namespace {
 
-// How long a state the program reaches by itself may take: a timer tick or
-// two, on a busy machine.
-constexpr milliseconds kStateWait{6000};
+using std::string;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// Setting up (a process starting, a box appearing) may take this long under
+// Wine on a busy machine; a state the program reaches by itself, this long.
+constexpr milliseconds kSetupWait{10000}, kStateWait{6000};
+constexpr UINT kSendTimeoutMs = 10000;
+constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
 
 struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct Line {
-  std::string where;  // file:line
-  std::string text;
-};
+string lastError(const string& what) { return what + " (error " + std::to_string(GetLastError()) + ")"; }
 
-struct Scenario {
-  std::string name;
-  bool installer = false;  // else the calculator
-  std::vector<Line> steps;
-};
-
-// Ids by their names: every "#define NAME NUMBER" of the header.
-std::map<std::string, int> readIds(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) throw Failure("cannot read " + path);
-  std::map<std::string, int> ids;
-  std::string directive, name, number;
-  for (std::string line; std::getline(in, line);) {
-    std::istringstream words(line);
-    if (words >> directive >> name >> number && directive == "#define" &&
-        number.find_first_not_of("0123456789") == std::string::npos)
-      ids[name] = std::stoi(number);
+bool waitUntil(const std::function<bool()>& done, milliseconds timeout = kSetupWait) {
+  for (auto deadline = Clock::now() + timeout;; std::this_thread::sleep_for(milliseconds(25))) {
+    if (done()) return true;
+    if (Clock::now() >= deadline) return false;
   }
-  return ids;
 }
 
-std::vector<Scenario> readScenarios(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) throw Failure("cannot read " + path);
-  std::vector<Scenario> scenarios;
-  bool installer = false;
-  int number = 0;
-  for (std::string text; std::getline(in, text);) {
-    ++number;
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos || text[first] == '#') continue;
-    text = text.substr(first);
-    std::string where = path.substr(path.find_last_of("\\/") + 1) + ":" + std::to_string(number);
-    if (text.rfind("==", 0) == 0) {
-      scenarios.push_back({text.substr(text.find_first_not_of("= ")), installer, {}});
-    } else if (scenarios.empty() && text == "program installer") {
-      installer = true;
-    } else if (scenarios.empty()) {
-      throw Failure(where + ": a step before the first \"==\" line");
-    } else {
-      scenarios.back().steps.push_back({where, text});
-    }
-  }
-  return scenarios;
-}
-
-// A text argument: quoted, with escapes, or the words as they stand.
-std::string textOf(const std::string& rest) {
-  if (rest.size() < 2 || rest.front() != '"' || rest.back() != '"') return rest;
-  static const std::map<char, char> kEscapes = {{'r', '\r'}, {'n', '\n'}, {'t', '\t'}};
-  std::string text;
-  for (std::size_t i = 1; i + 1 < rest.size(); ++i) {
-    char c = rest[i];
-    if (c == '\\' && i + 2 < rest.size()) {
-      c = rest[++i];
-      if (c == 'x' && i + 3 < rest.size()) {
-        c = static_cast<char>(std::stoi(rest.substr(i + 1, 2), nullptr, 16));
-        i += 2;
-      } else if (auto escape = kEscapes.find(c); escape != kEscapes.end()) {
-        c = escape->second;
-      }
-    }
-    text += c;
-  }
-  return text;
-}
-
-std::string shown(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+string shown(const string& text) {
+  string out = "\"";
+  for (char c : text) out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : string(1, c);
   return out + "\"";
 }
 
-void expectEqual(const std::string& what, const std::string& wanted, const std::string& seen) {
+// Reads until it gives the wanted text, for a few seconds at most: what a
+// program shows may come a notification or a tick later.
+void expect(const string& what, const string& wanted, const std::function<string()>& read) {
+  string seen;
+  waitUntil([&] { return (seen = read()) == wanted; }, kStateWait);
   if (seen != wanted) throw Failure(what + ": wanted " + shown(wanted) + ", saw " + shown(seen));
 }
 
-int keyOf(const std::string& name) {
-  static const std::map<std::string, int> kKeys = {
-      {"Esc", VK_ESCAPE}, {"F1", VK_F1}, {"Enter", VK_RETURN}, {"Tab", VK_TAB}};
-  auto key = kKeys.find(name);
-  if (key == kKeys.end()) throw Failure("no key is called " + name);
-  return key->second;
+string windowsPath(string path) {
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
 }
 
-std::string yesNo(bool value) { return value ? "yes" : "no"; }
+LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result))
+    throw Failure(lastError("message " + std::to_string(message) + " got no answer"));
+  return static_cast<LRESULT>(result);
+}
 
-// A step split into its kind, its words and, past a given number of words,
-// the rest of the line as a text.
-class Step {
- public:
-  explicit Step(std::string text) : text_(std::move(text)) {
-    std::istringstream in(text_);
-    in >> kind_;
-    for (std::string word; in >> word;) words_.push_back(word);
-  }
-  const std::string& kind() const { return kind_; }
-  const std::string& word(std::size_t i) const {
-    if (i >= words_.size()) throw Failure("the step is missing a word");
-    return words_[i];
-  }
-  int number(std::size_t i) const { return std::stoi(word(i)); }
-  const std::vector<std::string>& words() const { return words_; }
-  // The line after the kind and the first `skip` words, as it stands.
-  std::string rawAfter(std::size_t skip) const {
-    std::istringstream in(text_);
-    std::string word;
-    for (std::size_t i = 0; i <= skip; ++i) in >> word;
-    std::string rest;
-    std::getline(in >> std::ws, rest);
-    return rest;
-  }
-  // The same as a text: unquoted, its escapes replaced.
-  std::string textAfter(std::size_t skip) const { return textOf(rawAfter(skip)); }
+void post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  if (!PostMessageA(window, message, wParam, lParam)) throw Failure(lastError("PostMessage"));
+}
 
- private:
-  std::string text_, kind_;
-  std::vector<std::string> words_;
+string windowText(HWND window) {
+  string text(static_cast<size_t>(send(window, WM_GETTEXTLENGTH)) + 1, '\0');
+  text.resize(static_cast<size_t>(send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+string className(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+struct WindowSearch {
+  DWORD process;
+  bool dialogsOnly;
+  std::vector<HWND> found;
 };
 
-// Where an installation leaves its traces.
-const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvex";
-const std::string kTypeKey = "Quorvex Calculator";
-std::string groupFolder() { return shellFolder(CSIDL_PROGRAMS) + "\\Quorvex"; }
+BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->process && (!search->dialogsOnly || className(window) == "#32770"))
+    search->found.push_back(window);
+  return TRUE;
+}
 
-// The shortcuts and registry values of a first installation in a language,
-// as steps.
-std::vector<std::string> installationSteps(const std::string& language, bool topLevel) {
-  bool german = language == "de";
-  std::string letter = german ? "g" : "e", arguments = german ? "deutsch" : "";
-  std::string calculator = german ? "Rechner" : "Calculator", other = german ? "Calculator" : "Rechner";
-  std::string program = "{folder}\\Quorvex.exe | " + arguments + " | {folder}\\Quorvex.exe,0";
-  std::vector<std::string> steps = {
-      "shortcut {group}\\" + std::string(german ? "Quorvex Rechner" : "Calculator") + ".LNK | " + program,
-      "shortcut {group}\\" + std::string(german ? "Dokumentation" : "Documentation") +
-          ".LNK | {folder}\\Quorv_" + letter + "{help} | |",
-      "shortcut {group}\\" + std::string(german ? "Liesmich" : "Readme") + ".LNK | {folder}\\" +
-          (german ? "Liesmich" : "Readme") + ".txt | |",
+// A process's top-level windows, or only its dialogs (message boxes among them).
+std::vector<HWND> windowsOf(DWORD process, bool dialogsOnly) {
+  WindowSearch search{process, dialogsOnly, {}};
+  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK closeIfFileManager(HWND window, LPARAM) {
+  string name = className(window);
+  if (name == "CabinetWClass" || name == "ExploreWClass" || name == "WFS_Frame") PostMessageA(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+// The clipboard belongs to a window; a hidden message-only one serves. The
+// program under test opens the clipboard too, every tick: open with retries.
+void openClipboard() {
+  static HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (!waitUntil([] { return OpenClipboard(owner) != FALSE; })) throw Failure(lastError("the clipboard stays busy"));
+}
+
+void putClipboardText(const string& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<char*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  openClipboard();
+  EmptyClipboard();
+  bool given = SetClipboardData(CF_TEXT, memory) != nullptr;
+  CloseClipboard();
+  if (!given) throw Failure(lastError("SetClipboardData"));
+}
+
+string clipboardText() {
+  openClipboard();
+  string text;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
+    text = bytes;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+string readFile(const string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool fileExists(const string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The names in a folder, sorted and joined by blanks.
+string filesIn(const string& folder) {
+  std::vector<string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry))
+    if (string name = entry.cFileName; name != "." && name != "..") names.push_back(name);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  std::sort(names.begin(), names.end());
+  string joined;
+  for (const string& name : names) joined += (joined.empty() ? "" : " ") + name;
+  return joined;
+}
+
+void removeFolder(const string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
+    string name = entry.cFileName, path = folder + "\\" + name;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeFolder(path);
+    else SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileA(path.c_str());
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  RemoveDirectoryA(folder.c_str());
+}
+
+string shellFolder(int csidl) {
+  char path[MAX_PATH + 1] = {};
+  if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) throw Failure("no shell folder " + std::to_string(csidl));
+  return path;
+}
+
+// A shortcut file as IShellLinkA reads it: target (as written, not resolved),
+// arguments, icon, working folder and description, joined by " | ".
+string shortcutOf(const string& path) {
+  if (!fileExists(path)) throw Failure("no shortcut file " + path);
+  string result = "(unreadable)";
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  wchar_t widePath[MAX_PATH + 1] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(widePath, STGM_READ))) {
+    char target[1024] = "", arguments[1024] = "", icon[1024] = "", folder[1024] = "", description[1024] = "";
+    int iconIndex = 0;
+    link->GetPath(target, sizeof target, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, sizeof arguments);
+    link->GetIconLocation(icon, sizeof icon, &iconIndex);
+    link->GetWorkingDirectory(folder, sizeof folder);
+    link->GetDescription(description, sizeof description);
+    result = string(target) + " | " + arguments + " | " + icon + "," + std::to_string(iconIndex) + " | " + folder +
+             " | " + description;
+  }
+  if (file) file->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  return result;
+}
+
+// A registry value's type and bytes (a string with its closing zero).
+std::optional<std::pair<DWORD, string>> registryValue(HKEY root, const string& key, const string& name) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return std::nullopt;
+  DWORD type = REG_NONE, size = 0;
+  string bytes;
+  LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
+  if (status == ERROR_SUCCESS) {
+    bytes.resize(size);
+    status = RegQueryValueExA(handle, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
+  }
+  RegCloseKey(handle);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  return std::pair{type, bytes.substr(0, size)};
+}
+
+bool registryKeyExists(HKEY root, const string& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+void setRegistryValue(HKEY root, const string& key, const string& name, DWORD type, const string& bytes) {
+  if (RegSetKeyValueA(root, key.c_str(), name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size())) !=
+      ERROR_SUCCESS)
+    throw Failure("cannot write " + key + " value " + name);
+}
+
+HKEY rootOf(const string& name) {
+  static const std::map<string, HKEY> kRoots = {
+      {"HKCR", HKEY_CLASSES_ROOT}, {"HKLM", HKEY_LOCAL_MACHINE}, {"HKCU", HKEY_CURRENT_USER}};
+  auto root = kRoots.find(name);
+  if (root == kRoots.end()) throw Failure("no registry root " + name);
+  return root->second;
+}
+
+// Where an installation leaves its traces.
+const string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvex";
+const string kTypeKey = "Quorvex Calculator";
+string groupFolder() { return shellFolder(CSIDL_PROGRAMS) + "\\Quorvex"; }
+
+std::vector<string> installationTraces() {
+  std::vector<string> paths = {groupFolder()};
+  for (int folder : {CSIDL_STARTMENU, CSIDL_DESKTOPDIRECTORY})
+    for (const char* name : {"Rechner", "Calculator"}) paths.push_back(shellFolder(folder) + "\\" + name + ".LNK");
+  return paths;
+}
+
+void removeInstallation() {
+  for (const string& key : {string(".QVX"), kTypeKey}) SHDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+  SHDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str());
+  for (const string& path : installationTraces()) {
+    std::istringstream names(filesIn(path));
+    for (string name; names >> name;) DeleteFileA((path + "\\" + name).c_str());
+    RemoveDirectoryA(path.c_str());
+    DeleteFileA(path.c_str());
+  }
+  EnumWindows(closeIfFileManager, 0);
+}
+
+// The shortcuts and registry values of a first installation in a language, as steps.
+std::vector<string> installationSteps(bool german, bool topLevel) {
+  string letter = german ? "g" : "e", calculator = german ? "Rechner" : "Calculator";
+  string other = german ? "Calculator" : "Rechner";
+  string program = "{folder}\\Quorvex.exe | " + string(german ? "deutsch" : "") + " | {folder}\\Quorvex.exe,0";
+  string readme = german ? "Liesmich" : "Readme", documentation = german ? "Dokumentation" : "Documentation";
+  string uninstall = "{folder}\\Install.exe /deinstal_" + letter + " {folder}";
+  return {
+      "shortcut {group}\\" + string(german ? "Quorvex Rechner" : "Calculator") + ".LNK | " + program,
+      "shortcut {group}\\" + documentation + ".LNK | {folder}\\Quorv_" + letter + "{help} | |",
+      "shortcut {group}\\" + readme + ".LNK | {folder}\\" + readme + ".txt | |",
       "shortcut {group}\\Uninstall.LNK | {folder}\\Install.exe | /deinstal_" + letter +
           " {folder} | {folder}\\Install.exe,1",
-      "files {group} | " + std::string(german ? "Dokumentation.LNK Liesmich.LNK Quorvex Rechner.LNK"
-                                              : "Calculator.LNK Documentation.LNK Readme.LNK") +
-          " Uninstall.LNK",
+      "files {group} | " + string(german ? "Dokumentation.LNK Liesmich.LNK Quorvex Rechner.LNK"
+                                         : "Calculator.LNK Documentation.LNK Readme.LNK") + " Uninstall.LNK",
       "shortcut {desktop}\\" + calculator + ".LNK | " + program,
       topLevel ? "shortcut {startmenu}\\" + calculator + ".LNK | " + program
                : "no-file {startmenu}\\" + calculator + ".LNK",
@@ -263,7 +311,7 @@ std::vector<std::string> installationSteps(const std::string& language, bool top
       "registry HKCR " + kTypeKey + "\\DefaultIcon | | {folder}\\Quorvex.exe,0",
       "registry HKCR " + kTypeKey + "\\Shell\\open\\command | | {folder}\\Quorvex.exe \"%1\"",
       "registry HKLM {uninstall} | DisplayName | Quorvex Calculator",
-      "registry HKLM {uninstall} | UninstallString | {folder}\\Install.exe /deinstal_" + letter + " {folder}",
+      "registry HKLM {uninstall} | UninstallString | " + uninstall,
       "registry HKLM {uninstall} | Publisher | Brannoc Software",
       "registry HKLM {uninstall} | InstallSource | {folder}",
       "registry HKLM {uninstall} | DisplayIcon | {folder}\\Quorvex.exe,-0",
@@ -273,19 +321,6 @@ std::vector<std::string> installationSteps(const std::string& language, bool top
       "registry HKLM {uninstall} | HelpLink | *",
       "registry HKLM {uninstall} | URLUpdateInfo | *",
   };
-  return steps;
-}
-
-void removeInstallation() {
-  deleteRegistryTree(HKEY_CLASSES_ROOT, ".QVX");
-  deleteRegistryTree(HKEY_CLASSES_ROOT, kTypeKey);
-  deleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstallKey);
-  for (const std::string& name : filesIn(groupFolder())) DeleteFileA((groupFolder() + "\\" + name).c_str());
-  RemoveDirectoryA(groupFolder().c_str());
-  for (int folder : {CSIDL_STARTMENU, CSIDL_DESKTOPDIRECTORY})
-    for (const char* name : {"Rechner", "Calculator"})
-      DeleteFileA((shellFolder(folder) + "\\" + name + ".LNK").c_str());
-  closeFileManagerWindows();
 }
 
 // Wine links the desktop folder of every prefix to the Unix home folder, which
@@ -299,67 +334,154 @@ class PrivateDesktop {
     for (const char* key : kKeys) saved_.push_back(registryValue(HKEY_CURRENT_USER, key, "Desktop"));
     char profile[MAX_PATH + 1] = {};
     GetEnvironmentVariableA("USERPROFILE", profile, sizeof profile);
-    std::string folder = std::string(profile) + "\\Desktop of the installer tests";
+    string folder = string(profile) + "\\Desktop of the installer tests";
     CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* key : kKeys) setRegistryValue(HKEY_CURRENT_USER, key, "Desktop", {REG_SZ, folder + '\0'});
+    for (const char* key : kKeys) setRegistryValue(HKEY_CURRENT_USER, key, "Desktop", REG_SZ, folder + '\0');
     if (shellFolder(CSIDL_DESKTOPDIRECTORY) != folder)
-      throw AutomationError("the desktop folder stays " + shellFolder(CSIDL_DESKTOPDIRECTORY));
+      throw Failure("the desktop folder stays " + shellFolder(CSIDL_DESKTOPDIRECTORY));
     // The uninstall would open a file manager on the folder; nobody looks.
     SetEnvironmentVariableA("QUORVEX_NO_EXPLORER", "1");
   }
   ~PrivateDesktop() {
     for (std::size_t i = 0; i < saved_.size(); ++i) {
-      if (saved_[i]) setRegistryValue(HKEY_CURRENT_USER, kKeys[i], "Desktop", *saved_[i]);
-      else deleteRegistryValue(HKEY_CURRENT_USER, kKeys[i], "Desktop");
+      if (saved_[i]) setRegistryValue(HKEY_CURRENT_USER, kKeys[i], "Desktop", saved_[i]->first, saved_[i]->second);
+      else RegDeleteKeyValueA(HKEY_CURRENT_USER, kKeys[i], "Desktop");
     }
   }
-  PrivateDesktop(const PrivateDesktop&) = delete;
-  PrivateDesktop& operator=(const PrivateDesktop&) = delete;
 
  private:
   static constexpr const char* kKeys[] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
                                           "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
-  std::vector<std::optional<RegistryValue>> saved_;
+  std::vector<std::optional<std::pair<DWORD, string>>> saved_;
 };
 
-HKEY rootOf(const std::string& name) {
-  static const std::map<std::string, HKEY> kRoots = {
-      {"HKCR", HKEY_CLASSES_ROOT}, {"HKLM", HKEY_LOCAL_MACHINE}, {"HKCU", HKEY_CURRENT_USER}};
-  auto root = kRoots.find(name);
-  if (root == kRoots.end()) throw Failure("no registry root " + name);
-  return root->second;
+// Wine hands a program's windows to the X window manager, and waits for it
+// (two seconds, in vain) whenever one closes; on Xvfb there is none. For the
+// program under test Wine is told to keep its windows to itself, which also
+// makes it draw their captions, as they appear in pictures.
+void keepWindowsFromTheWindowManager(const string& name) {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return;  // real Windows
+  RegSetKeyValueA(HKEY_CURRENT_USER, ("Software\\Wine\\AppDefaults\\" + name + "\\X11 Driver").c_str(), "Managed",
+                  REG_SZ, "N", 2);
 }
 
-// The fields of a text split at "|", without the blanks around them.
-std::vector<std::string> fieldsOf(const std::string& text, std::size_t count) {
-  std::vector<std::string> fields;
-  std::istringstream in(text);
-  for (std::string field; std::getline(in, field, '|');) {
-    std::size_t first = field.find_first_not_of(' '), last = field.find_last_not_of(' ');
-    fields.push_back(first == std::string::npos ? "" : field.substr(first, last - first + 1));
+// A text argument: quoted, with \r \n \t \xHH \" \\ escapes, or the words as they stand.
+string unquote(const string& rest) {
+  if (rest.size() < 2 || rest.front() != '"' || rest.back() != '"') return rest;
+  string text;
+  for (std::size_t i = 1; i + 1 < rest.size(); ++i) {
+    char c = rest[i];
+    if (c == '\\' && i + 2 < rest.size()) {
+      c = rest[++i];
+      if (c == 'x') c = static_cast<char>(std::stoi(rest.substr(i + 1, 2), nullptr, 16)), i += 2;
+      else if (c == 'r' || c == 'n' || c == 't') c = c == 'r' ? '\r' : c == 'n' ? '\n' : '\t';
+    }
+    text += c;
   }
-  if (!text.empty() && text.back() == '|') fields.push_back("");
-  if (fields.size() != count) throw Failure("the step wants " + std::to_string(count) + " fields split by |");
-  return fields;
+  return text;
 }
 
+// A step split into its kind and words; text(n) is the line after the first
+// n words, unquoted.
+struct Step {
+  explicit Step(string line) : line(std::move(line)) {
+    std::istringstream in(this->line);
+    in >> kind;
+    for (string w; in >> w;) words.push_back(w);
+  }
+  const string& word(std::size_t i) const {
+    if (i >= words.size()) throw Failure("the step is missing a word");
+    return words[i];
+  }
+  int number(std::size_t i) const { return std::stoi(word(i)); }
+  string raw(std::size_t skip) const {
+    std::istringstream in(line);
+    string rest;
+    for (std::size_t i = 0; i <= skip; ++i) in >> rest;
+    std::getline(in >> std::ws, rest);
+    return in ? rest : "";
+  }
+  string text(std::size_t skip) const { return unquote(raw(skip)); }
+  // The text split at "|", without the blanks around each field.
+  std::vector<string> fields(std::size_t skip, std::size_t count) const {
+    string all = text(skip) + " |";
+    std::vector<string> out;
+    for (std::size_t at = 0, bar; (bar = all.find('|', at)) != string::npos; at = bar + 1) {
+      string field = all.substr(at, bar - at);
+      std::size_t first = field.find_first_not_of(' ');
+      out.push_back(first == string::npos ? "" : field.substr(first, field.find_last_not_of(' ') - first + 1));
+    }
+    if (out.size() != count) throw Failure("the step wants " + std::to_string(count) + " fields split by |");
+    return out;
+  }
+  string line, kind;
+  std::vector<string> words;
+};
+
+struct Scenario {
+  string name;
+  bool installer = false;  // else the calculator
+  std::vector<std::pair<string, string>> steps;  // file:line, step
+};
+
+std::vector<Scenario> readScenarios(const string& path) {
+  std::ifstream in(path);
+  if (!in) throw Failure("cannot read " + path);
+  std::vector<Scenario> scenarios;
+  bool installer = false;
+  int number = 0;
+  for (string text; std::getline(in, text);) {
+    ++number;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == string::npos || text[first] == '#') continue;
+    text = text.substr(first);
+    string where = path.substr(path.find_last_of("\\/") + 1) + ":" + std::to_string(number);
+    if (text.rfind("==", 0) == 0) scenarios.push_back({text.substr(text.find_first_not_of("= ")), installer, {}});
+    else if (scenarios.empty() && text == "program installer") installer = true;
+    else if (scenarios.empty()) throw Failure(where + ": a step before the first \"==\" line");
+    else scenarios.back().steps.emplace_back(where, text);
+  }
+  return scenarios;
+}
+
+// Ids by their names: every "#define NAME NUMBER" of the headers.
+std::map<string, int> readIds(const std::vector<string>& headers) {
+  std::map<string, int> ids;
+  for (const string& header : headers) {
+    std::ifstream in(header);
+    if (!in) throw Failure("cannot read " + header);
+    for (string line, directive, name, number; std::getline(in, line);) {
+      std::istringstream words(line);
+      if (words >> directive >> name >> number && directive == "#define" &&
+          number.find_first_not_of("0123456789") == string::npos)
+        ids[name] = std::stoi(number);
+    }
+  }
+  return ids;
+}
+
+// The program under test, each scenario in a fresh folder of its own that
+// holds a copy of it and is its working directory.
 class Runner {
  public:
-  explicit Runner(std::map<std::string, int> ids) : ids_(std::move(ids)) {}
+  Runner(std::map<string, int> ids, string calculator, string installer)
+      : ids_(std::move(ids)), calculator_(std::move(calculator)), installer_(std::move(installer)) {}
 
   void run(const Scenario& scenario) {
-    installer_ = scenario.installer;
-    if (installer_) {
+    isInstaller_ = scenario.installer;
+    if (isInstaller_) {
       if (!desktop_) desktop_ = std::make_unique<PrivateDesktop>();
       removeInstallation();
     }
-    newRun(0);
+    newFolder(0);
     try {
-      for (const Line& line : scenario.steps) {
+      for (const auto& [where, line] : scenario.steps) {
         try {
-          perform(Step(expand(line.text)));
+          perform(Step(expand(line)));
         } catch (const std::exception& e) {
-          throw Failure(line.where + ": " + line.text + "\n    " + e.what());
+          throw Failure(where + ": " + line + "\n    " + e.what());
         }
       }
     } catch (...) {
@@ -372,283 +494,336 @@ class Runner {
  private:
   using Action = std::function<void(Runner&, const Step&)>;
 
-  static const std::map<std::string, Action>& steps() {
-    static const std::map<std::string, Action> table = {
-        {"write", [](Runner& r, const Step& s) { r.calc().writeFile(s.word(0), s.textAfter(1)); }},
-        {"start", [](Runner& r, const Step& s) { r.calc().start(s.rawAfter(0)); }},
-        {"launch", [](Runner& r, const Step& s) { r.calc().launch(s.rawAfter(0)); }},
-        {"box", [](Runner& r, const Step& s) { r.answerBox(s.textAfter(0)); }},
-        {"window", [](Runner& r, const Step&) { r.calc().waitForMainWindow(); }},
-        {"exit", [](Runner& r, const Step& s) { expectEqual("exit code", s.word(0), std::to_string(r.calc().close())); }},
-        {"set", [](Runner& r, const Step& s) { r.calc().setText(r.id(s.word(0)), s.textAfter(1)); }},
-        {"type", [](Runner& r, const Step& s) { r.calc().typeChars(r.id(s.word(0)), s.textAfter(1)); }},
-        {"click", [](Runner& r, const Step& s) { r.calc().click(r.id(s.word(0))); }},
-        {"focus",
-         [](Runner& r, const Step& s) {
-           r.calc().clickInto(r.id(s.word(0)));
-           r.calc().setCaret(r.id(s.word(0)), -1);
-         }},
-        {"choose", [](Runner& r, const Step& s) { r.calc().selectCombo(r.id(s.word(0)), s.number(1)); }},
-        {"pick", [](Runner& r, const Step& s) { r.calc().selectListItem(r.id(s.word(0)), s.number(1)); }},
+  static const std::map<string, Action>& steps() {
+    static const std::map<string, Action> table = {
+        // Starting and ending
+        {"write", [](Runner& r, const Step& s) { r.writeFile(s.word(0), s.text(1)); }},
+        {"start", [](Runner& r, const Step& s) { r.launch(s.raw(0)), r.waitForMainWindow(); }},
+        {"launch", [](Runner& r, const Step& s) { r.launch(s.raw(0)); }},
+        {"window", [](Runner& r, const Step&) { r.waitForMainWindow(); }},
+        {"exit", [](Runner& r, const Step& s) { post(r.main(), WM_COMMAND, IDCANCEL), r.expectExit(s.word(0)); }},
+        {"ends", [](Runner& r, const Step& s) { r.expectExit(s.word(0)); }},
+        {"folder-length", [](Runner& r, const Step& s) { r.newFolder(s.number(0)); }},
+        // Message boxes
+        {"box", [](Runner& r, const Step& s) { r.answerBox(s.text(0), IDOK); }},
+        {"box-yes", [](Runner& r, const Step& s) { r.answerBox(s.text(0), IDYES); }},
+        {"box-no", [](Runner& r, const Step& s) { r.answerBox(s.text(0), IDNO); }},
+        {"box-any", [](Runner& r, const Step&) { r.answerBox("", IDOK); }},
+        {"caption", [](Runner& r, const Step& s) { expect("caption", s.text(0), [&] { return windowText(r.box()); }); }},
+        // Working the controls
+        {"set", [](Runner& r, const Step& s) { r.ask(s.word(0), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.text(1).c_str())); }},
+        {"type", [](Runner& r, const Step& s) { for (char c : s.text(1)) post(r.control(s.word(0)), WM_CHAR, static_cast<unsigned char>(c), 1); }},
+        {"click", [](Runner& r, const Step& s) { for (const string& id : s.words) r.ask(id, BM_CLICK); }},
+        {"press", [](Runner& r, const Step& s) { r.command(s.word(0), BN_CLICKED, false); }},
+        {"focus", [](Runner& r, const Step& s) { r.clickInto(s.word(0)); }},
+        {"choose", [](Runner& r, const Step& s) { r.ask(s.word(0), CB_SETCURSEL, s.number(1)), r.command(s.word(0), CBN_SELCHANGE, true); }},
+        {"pick", [](Runner& r, const Step& s) { r.ask(s.word(0), LB_SETCURSEL, s.number(1)), r.command(s.word(0), LBN_SELCHANGE, true); }},
         {"menu", [](Runner& r, const Step& s) { r.menuCommand(r.id(s.word(0))); }},
-        {"key", [](Runner& r, const Step& s) { r.pressKey(r.id(s.word(0)), keyOf(s.word(1))); }},
-        {"close", [](Runner& r, const Step& s) { post(r.windowOf(s.word(0)), WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"tick",
-         [](Runner&, const Step& s) {
-           // The calculator's timer: some of its behaviour happens only on a tick.
-           int ticks = s.words().empty() ? 1 : s.number(0);
-           std::this_thread::sleep_for(ticks * kTick + milliseconds(300));
-         }},
+        {"key", [](Runner& r, const Step& s) { r.pressKey(s.word(0), s.word(1)); }},
+        {"close", [](Runner& r, const Step& s) { post(GetParent(r.control(s.word(0))), WM_SYSCOMMAND, SC_CLOSE); }},
+        {"tick", [](Runner& r, const Step& s) { for (int i = s.words.empty() ? 1 : s.number(0); i > 0; --i) r.tick(); }},
         {"widen", [](Runner& r, const Step& s) { r.widen(s.number(0), s.number(1)); }},
         {"move", [](Runner& r, const Step& s) { r.moveMainWindow(s.number(0), s.number(1)); }},
-        {"expect",
-         [](Runner& r, const Step& s) {
-           std::string wanted = s.textAfter(1);
-           expectEqual(s.word(0), wanted, r.calc().waitForText(r.id(s.word(0)), wanted, kStateWait));
-         }},
-        {"checked", [](Runner& r, const Step& s) { r.expectSoon(s, [&] { return yesNo(r.calc().checked(r.id(s.word(0)))); }); }},
-        {"chosen",
-         [](Runner& r, const Step& s) {
-           expectEqual(s.word(0), s.word(1), std::to_string(r.calc().comboSelection(r.id(s.word(0)))));
-         }},
-        {"items",
-         [](Runner& r, const Step& s) {
-           std::string joined;
-           for (const std::string& item : r.calc().listItems(r.id(s.word(0))))
-             joined += (joined.empty() ? "" : " | ") + item;
-           expectEqual(s.word(0), s.textAfter(1), joined);
-         }},
-        {"visible", [](Runner& r, const Step& s) { r.expectSoon(s, [&] { return yesNo(r.calc().visible(r.id(s.word(0)))); }); }},
-        {"caret",
-         [](Runner& r, const Step& s) {
-           auto [from, to] = r.calc().selection(r.id(s.word(0)));
-           expectEqual(s.word(0), s.word(1) + " " + s.word(2), std::to_string(from) + " " + std::to_string(to));
-         }},
+        {"place", [](Runner& r, const Step& s) { SetWindowPos(r.main(), nullptr, s.number(0), s.number(1), 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
+        {"clipboard", [](Runner&, const Step& s) { putClipboardText(s.text(0)); }},
+        // What they show
+        {"expect", [](Runner& r, const Step& s) { expect(s.word(0), s.text(1), [&] { return windowText(r.control(s.word(0))); }); }},
+        {"checked", [](Runner& r, const Step& s) { r.expectYes(s, [&] { return r.ask(s.word(0), BM_GETCHECK) == BST_CHECKED; }); }},
+        {"visible", [](Runner& r, const Step& s) { r.expectYes(s, [&] { return IsWindowVisible(r.control(s.word(0))) != FALSE; }); }},
+        {"chosen", [](Runner& r, const Step& s) { expect(s.word(0), s.word(1), [&] { return std::to_string(r.ask(s.word(0), CB_GETCURSEL)); }); }},
+        {"items", [](Runner& r, const Step& s) { expect(s.word(0), s.text(1), [&] { return r.listItems(s.word(0)); }); }},
+        {"caret", [](Runner& r, const Step& s) { expect(s.word(0), s.word(1) + " " + s.word(2), [&] { return r.selection(s.word(0)); }); }},
         {"grown", [](Runner& r, const Step& s) { r.expectGrown(s.word(0), s.number(1), s.number(2)); }},
-        {"gone",
-         [](Runner& r, const Step& s) {
-           if (!waitUntil([&] { return r.calc().findControl(r.id(s.word(0))) == nullptr; }, kStateWait))
-             throw Failure("the window holding " + s.word(0) + " is still open");
-         }},
-        {"title",
-         [](Runner& r, const Step& s) {
-           std::string wanted = s.textAfter(0), seen;
-           waitUntil([&] { return (seen = r.calc().title()) == wanted; }, kStateWait);
-           expectEqual("title", wanted, seen);
-         }},
-        {"minimized",
-         [](Runner& r, const Step& s) {
-           std::string seen;
-           // Minimized when created, or at the latest when the first tick is over.
-           waitUntil([&] { return (seen = yesNo(r.calc().minimized())) == s.word(0); }, 2 * kTick);
-           expectEqual("minimized", s.word(0), seen);
-         }},
-        {"clipboard", [](Runner&, const Step& s) { putClipboardText(s.textAfter(0)); }},
-        {"expect-clipboard",
-         [](Runner&, const Step& s) {
-           std::string wanted = s.textAfter(0), seen;
-           waitUntil([&] { return (seen = clipboardText().value_or("")) == wanted; }, kStateWait);
-           expectEqual("the clipboard", wanted, seen);
-         }},
-        {"folder-length", [](Runner& r, const Step& s) { r.newRun(static_cast<std::size_t>(s.number(0))); }},
-        {"press", [](Runner& r, const Step& s) { r.calc().press(r.id(s.word(0))); }},
-        {"caption",
-         [](Runner& r, const Step& s) {
-           expectEqual("caption", s.textAfter(0), windowText(r.calc().waitForMessageBox().window));
-         }},
-        {"box-yes", [](Runner& r, const Step& s) { r.answerBox(s.textAfter(0), IDYES); }},
-        {"box-no", [](Runner& r, const Step& s) { r.answerBox(s.textAfter(0), IDNO); }},
-        {"box-any", [](Runner& r, const Step&) { r.calc().answer(r.calc().waitForMessageBox()); }},
-        {"ends", [](Runner& r, const Step& s) { expectEqual("exit code", s.word(0), std::to_string(r.calc().waitForExit())); }},
-        {"shortcut", [](Runner& r, const Step& s) { r.expectShortcut(fieldsOf(s.textAfter(0), 4)); }},
-        {"registry", [](Runner&, const Step& s) { expectRegistry(rootOf(s.word(0)), fieldsOf(s.textAfter(1), 3)); }},
-        {"set-registry",
-         [](Runner&, const Step& s) {
-           auto f = fieldsOf(s.textAfter(1), 3);
-           setRegistryValue(rootOf(s.word(0)), f[0], f[1], {REG_SZ, f[2] + '\0'});
-         }},
-        {"no-key",
-         [](Runner&, const Step& s) {
-           if (registryKeyExists(rootOf(s.word(0)), s.textAfter(1))) throw Failure("the key is there");
-         }},
-        {"installed",
-         [](Runner& r, const Step& s) {
-           for (const std::string& line : installationSteps(s.word(0), s.word(1) == "top"))
-             r.perform(Step(r.expand(line)));
-         }},
-        {"no-traces", [](Runner& r, const Step&) { r.expectNoTraces(); }},
-        {"help", [](Runner& r, const Step& s) { r.expectHelp(s.textAfter(0)); }},
-        {"delete",
-         [](Runner& r, const Step& s) {
-           if (!DeleteFileA(r.pathOf(s.textAfter(0)).c_str())) throw Failure(lastErrorText("cannot delete"));
-         }},
-        {"files",
-         [](Runner& r, const Step& s) {
-           auto f = fieldsOf(s.textAfter(0), 2);
-           std::string seen;
-           for (const std::string& name : filesIn(r.pathOf(f[0]))) seen += (seen.empty() ? "" : " ") + name;
-           expectEqual(f[0], f[1], seen);
-         }},
-        {"file", [](Runner& r, const Step& s) { expectEqual(s.word(0), s.textAfter(1), r.calc().readFile(s.word(0))); }},
-        {"file-line", [](Runner& r, const Step& s) { r.expectLine(s.word(0), s.textAfter(1)); }},
-        {"no-file",
-         [](Runner& r, const Step& s) {
-           if (fileExists(r.pathOf(s.textAfter(0)))) throw Failure(s.textAfter(0) + " is there");
-         }},
+        {"gone", [](Runner& r, const Step& s) { expect(s.word(0), "gone", [&] { return r.findControl(r.id(s.word(0))) ? "open" : "gone"; }); }},
+        {"title", [](Runner& r, const Step& s) { expect("title", s.text(0), [&] { return windowText(r.main()); }); }},
+        {"minimized", [](Runner& r, const Step& s) { expect("minimized", s.word(0), [&] { return IsIconic(r.main()) ? "yes" : "no"; }); }},
+        {"expect-clipboard", [](Runner&, const Step& s) { expect("the clipboard", s.text(0), clipboardText); }},
+        {"help", [](Runner& r, const Step& s) { r.expectHelp(s.text(0)); }},
+        // Files
+        {"file", [](Runner& r, const Step& s) { expect(s.word(0), s.text(1), [&] { return readFile(r.pathOf(s.word(0))); }); }},
+        {"file-line", [](Runner& r, const Step& s) { r.expectLine(s.word(0), s.text(1)); }},
         {"file-bytes", [](Runner& r, const Step& s) { r.expectBytes(s); }},
-        {"file-int", [](Runner& r, const Step& s) { r.expectInt(s.word(0), s.number(1), s.number(2)); }},
-        {"file-size",
-         [](Runner& r, const Step& s) {
-           expectEqual(s.word(0) + " size", s.word(1), std::to_string(r.calc().readFile(s.word(0)).size()));
-         }},
+        {"file-int", [](Runner& r, const Step& s) { r.expectInt(s.word(0), s.number(1), s.word(2)); }},
+        {"file-size", [](Runner& r, const Step& s) { expect(s.word(0) + " size", s.word(1), [&] { return std::to_string(readFile(r.pathOf(s.word(0))).size()); }); }},
+        {"no-file", [](Runner& r, const Step& s) { if (fileExists(r.pathOf(s.text(0)))) throw Failure(s.text(0) + " is there"); }},
+        {"delete", [](Runner& r, const Step& s) { if (!DeleteFileA(r.pathOf(s.text(0)).c_str())) throw Failure(lastError("cannot delete")); }},
+        {"files", [](Runner& r, const Step& s) { auto f = s.fields(0, 2); expect(f[0], f[1], [&] { return filesIn(r.pathOf(f[0])); }); }},
+        // The installer's world
+        {"shortcut", [](Runner& r, const Step& s) { r.expectShortcut(s.fields(0, 4)); }},
+        {"registry", [](Runner&, const Step& s) { expectRegistry(rootOf(s.word(0)), s.fields(1, 3)); }},
+        {"set-registry", [](Runner&, const Step& s) { auto f = s.fields(1, 3); setRegistryValue(rootOf(s.word(0)), f[0], f[1], REG_SZ, f[2] + '\0'); }},
+        {"no-key", [](Runner&, const Step& s) { if (registryKeyExists(rootOf(s.word(0)), s.text(1))) throw Failure("the key is there"); }},
+        {"installed", [](Runner& r, const Step& s) { for (const string& line : installationSteps(s.word(0) == "de", s.word(1) == "top")) r.perform(Step(r.expand(line))); }},
+        {"no-traces", [](Runner&, const Step&) { expectNoTraces(); }},
+        // Pictures (scripts/screenshots): the rectangle of all the program's
+        // windows into a file, then a wait until the picture is taken.
+        {"picture", [](Runner& r, const Step& s) { r.picture(windowsPath(s.word(0)), windowsPath(s.word(1))); }},
     };
     return table;
   }
 
   void perform(const Step& step) {
-    auto action = steps().find(step.kind());
-    if (action == steps().end()) throw Failure("no step is called " + shown(step.kind()));
+    auto action = steps().find(step.kind);
+    if (action == steps().end()) throw Failure("no step is called " + shown(step.kind));
     action->second(*this, step);
   }
 
-  int id(const std::string& name) const {
+  int id(const string& name) const {
     auto found = ids_.find(name);
-    if (found == ids_.end()) throw Failure("the resource header names no " + name);
+    if (found == ids_.end()) throw Failure("the resource headers name no " + name);
     return found->second;
   }
 
-  ProgramRun& calc() const { return *run_; }
-
-  void newRun(std::size_t folderLength) {
-    run_.reset();
-    run_ = std::make_unique<ProgramRun>(installer_ ? installerProgram() : calculatorProgram(),
-                                        ProgramRun::Placement::FreshFolder, folderLength);
-    // Help calls are noted in the folder (the viewer does not tell which
-    // topic it shows), and the help files stand beside the program.
-    SetEnvironmentVariableA("QVX_HELP_LOG", run_->pathOf("help-calls.txt").c_str());
-    std::string built = calculatorProgram().path;
-    built.erase(built.find_last_of('\\') + 1);
-    for (const char* help : {"Quorv_e.chm", "Quorv_g.chm"})
-      CopyFileA((built + help).c_str(), run_->pathOf(help).c_str(), FALSE);
-    // The installer only points at the calculator's other files; stand-ins will do.
-    if (installer_)
-      for (auto [name, bytes] : {std::pair{"Quorvex.exe", "MZ stand-in"}, {"Readme.txt", "Readme\r\n"},
-                                 {"Liesmich.txt", "Liesmich\r\n"}})
-        run_->writeFile(name, bytes);
-  }
-
-  void finish() {
-    run_->kill();
-    run_.reset();
-    if (installer_) removeInstallation();
-  }
-
-  // A whole path as it stands, else a name in the program's folder.
-  std::string pathOf(const std::string& path) const {
-    return path.find(':') != std::string::npos ? path : calc().pathOf(path);
-  }
-
-  std::string expand(std::string text) const {
-    auto upper = [](std::string t) {
-      for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      return t;
-    };
+  // {folder} ({FOLDER} in capitals), {group}, {startmenu}, {desktop},
+  // {uninstall}, {help} (the help files' extension) and {N*c}, N times c.
+  string expand(string text) const {
     char windows[MAX_PATH + 1] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
-    const std::pair<std::string, std::function<std::string()>> kPlaces[] = {
-        {"{folder}", [&] { return calc().folder(); }},
-        {"{FOLDER}", [&] { return upper(calc().folder()); }},
+    const std::pair<string, std::function<string()>> kPlaces[] = {
+        {"{folder}", [&] { return folder_; }},
+        {"{FOLDER}", [&] { string f = folder_; for (char& c : f) c = static_cast<char>(toupper(c)); return f; }},
         {"{group}", groupFolder},
         {"{startmenu}", [] { return shellFolder(CSIDL_STARTMENU); }},
         {"{desktop}", [] { return shellFolder(CSIDL_DESKTOPDIRECTORY); }},
         {"{uninstall}", [] { return kUninstallKey; }},
         // The help viewer decides between the two help formats.
-        {"{help}", [&] { return fileExists(std::string(windows) + "\\hh.exe") ? ".chm" : ".hlp"; }},
+        {"{help}", [&] { return fileExists(string(windows) + "\\hh.exe") ? ".chm" : ".hlp"; }},
     };
     for (const auto& [name, value] : kPlaces)
-      for (std::size_t at; (at = text.find(name)) != std::string::npos;) text.replace(at, name.size(), value());
-    // {N*c}: N times the character c.
-    for (std::size_t at; (at = text.find('{')) != std::string::npos;) {
+      for (std::size_t at; (at = text.find(name)) != string::npos;) text.replace(at, name.size(), value());
+    for (std::size_t at; (at = text.find('{')) != string::npos;) {
       std::size_t star = text.find('*', at), end = text.find('}', at);
-      if (star == std::string::npos || end != star + 2) break;
-      text.replace(at, end - at + 1, std::string(std::stoul(text.substr(at + 1, star - at - 1)), text[star + 1]));
+      if (star == string::npos || end != star + 2) break;
+      text.replace(at, end - at + 1, string(std::stoul(text.substr(at + 1, star - at - 1)), text[star + 1]));
     }
     return text;
   }
 
-  void expectShortcut(const std::vector<std::string>& f) const {
-    auto link = readShortcut(f[0]);
-    if (!link) throw Failure("no shortcut file " + f[0]);
-    std::string icon = link->iconFile + "," + std::to_string(link->iconIndex);
-    expectEqual(f[0], f[1] + " | " + f[2] + " | " + (f[3].empty() ? ",0" : f[3]) + " | " + calc().folder() + " | Quorvex",
-                link->target + " | " + link->arguments + " | " + icon + " | " + link->workingDirectory + " | " +
-                    link->description);
+  // A fresh folder, its path made folderLength characters long with
+  // subfolders of at most 100 characters when asked, with the help files
+  // beside the program; the installer only points at the calculator's other
+  // files, so stand-ins will do.
+  void newFolder(std::size_t folderLength) {
+    finish();
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    static unsigned serial = 0;
+    top_ = folder_ = string(temp) + "qvx-run-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    if (!CreateDirectoryA(folder_.c_str(), nullptr)) throw Failure(lastError("cannot create " + folder_));
+    while (folder_.size() + 1 < folderLength) {
+      std::size_t rest = folderLength - folder_.size() - 1;
+      folder_ += "\\" + string(rest > 100 ? std::min<std::size_t>(rest - 2, 100) : rest, 'q');
+      if (!CreateDirectoryA(folder_.c_str(), nullptr)) throw Failure(lastError("cannot create " + folder_));
+    }
+    // Help calls are noted in the folder: the viewer does not tell which topic it shows.
+    SetEnvironmentVariableA("QVX_HELP_LOG", pathOf("help-calls.txt").c_str());
+    string built = calculator_.substr(0, calculator_.find_last_of('\\') + 1);
+    for (const char* help : {"Quorv_e.chm", "Quorv_g.chm"}) CopyFileA((built + help).c_str(), pathOf(help).c_str(), FALSE);
+    if (isInstaller_)
+      for (auto [name, bytes] : {std::pair{"Quorvex.exe", "MZ stand-in"}, {"Readme.txt", "Readme\r\n"}, {"Liesmich.txt", "Liesmich\r\n"}})
+        writeFile(name, bytes);
+    string program = isInstaller_ ? installer_ : calculator_;
+    string name = program.substr(program.find_last_of('\\') + 1);
+    if (!CopyFileA(program.c_str(), pathOf(name).c_str(), FALSE)) throw Failure(lastError("cannot copy " + program));
+    keepWindowsFromTheWindowManager(name);
+    copy_ = pathOf(name);
   }
 
-  static void expectRegistry(HKEY root, const std::vector<std::string>& f) {
-    auto value = registryValue(root, f[0], f[1]);
-    if (!value || value->type != REG_SZ) throw Failure(f[0] + " has no string value \"" + f[1] + "\"");
-    if (f[2] != "*") expectEqual(f[0] + " " + f[1], f[2] + '\0', value->bytes);
+  void finish() {
+    if (process_.hProcess) {
+      TerminateProcess(process_.hProcess, 99);
+      WaitForSingleObject(process_.hProcess, static_cast<DWORD>(kSetupWait.count()));
+      CloseHandle(process_.hProcess);
+      CloseHandle(process_.hThread);
+    }
+    process_ = {};
+    main_ = nullptr;
+    if (!top_.empty() && !std::getenv("QVX_KEEP_FOLDERS")) removeFolder(top_);
+    top_.clear();
+    if (isInstaller_) removeInstallation();
   }
 
-  // The last help call, and the help viewer's window.
-  void expectHelp(const std::string& wanted) const {
-    std::string seen;
-    auto lastCall = [&] {
-      std::string calls = calc().readFile("help-calls.txt");
-      std::size_t end = calls.find_last_not_of('\n');
-      seen = end == std::string::npos ? "" : calls.substr(calls.find_last_of('\n', end) + 1, std::string::npos);
-      if (!seen.empty() && seen.back() == '\n') seen.pop_back();
-      return seen == wanted;
-    };
-    waitUntil(lastCall, kStateWait);
-    expectEqual("help call", wanted, seen);
-    auto viewer = [&] {
-      for (HWND window : windowsOf(calc().processId()))
-        if (className(window) == "HH Parent" && IsWindowVisible(window)) return true;
-      return false;
-    };
-    if (!waitUntil(viewer, kStateWait)) throw Failure("no help viewer window");
+  // A whole path as it stands, else a name in the program's folder.
+  string pathOf(const string& path) const { return path.find(':') != string::npos ? path : folder_ + "\\" + path; }
+
+  void writeFile(const string& name, const string& bytes) const {
+    std::ofstream out(pathOf(name), std::ios::binary | std::ios::trunc);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) throw Failure("cannot write " + name);
   }
 
-  void expectNoTraces() const {
-    for (const auto& [root, key] : {std::pair{HKEY_CLASSES_ROOT, std::string(".QVX")}, {HKEY_CLASSES_ROOT, kTypeKey},
-                                    {HKEY_LOCAL_MACHINE, kUninstallKey}})
-      if (registryKeyExists(root, key)) throw Failure("the registry key " + key + " is left");
-    std::vector<std::string> paths = {groupFolder()};
-    for (int folder : {CSIDL_STARTMENU, CSIDL_DESKTOPDIRECTORY})
-      for (const char* name : {"Rechner", "Calculator"}) paths.push_back(shellFolder(folder) + "\\" + name + ".LNK");
-    for (const std::string& path : paths)
-      if (fileExists(path)) throw Failure(path + " is left");
+  bool running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+  // The command line as it stands, quotes and all; again after an earlier run has ended.
+  void launch(const string& arguments) {
+    if (running()) throw Failure("the program is still running");
+    if (process_.hProcess) CloseHandle(process_.hProcess), CloseHandle(process_.hThread);
+    string commandLine = copy_.find(' ') == string::npos ? copy_ : "\"" + copy_ + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    process_ = {};
+    main_ = nullptr;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
+                        &process_))
+      throw Failure(lastError("cannot start " + commandLine));
   }
 
-  HWND windowOf(const std::string& control) const { return GetParent(calc().control(id(control))); }
-
-  // A state the program reaches by itself (a timer tick, a notification).
-  void expectSoon(const Step& s, const std::function<std::string()>& read) const {
-    std::string seen;
-    waitUntil([&] { return (seen = read()) == s.word(1); }, kStateWait);
-    expectEqual(s.word(0), s.word(1), seen);
+  // A message box: the text static 0xFFFF and one of the standard answer
+  // buttons (dialog templates give labels the id -1 too).
+  HWND findBox() const {
+    for (HWND dialog : windowsOf(process_.dwProcessId, true)) {
+      HWND text = GetDlgItem(dialog, kMessageTextId);
+      if (!text || !IsWindowVisible(dialog) || GetDlgItem(dialog, mainControl()) || className(text) != "Static") continue;
+      for (int answer : {IDOK, IDCANCEL, IDYES, IDNO, IDABORT, IDRETRY, IDIGNORE})
+        if (GetDlgItem(dialog, answer)) return dialog;
+    }
+    return nullptr;
   }
 
-  // A key pressed in a control. F1 is the one key that must come from the
-  // keyboard itself: the help request is made where the system takes a
-  // key from the keyboard, not from a posted message. It goes to the
-  // control's window, brought to the front.
-  void pressKey(int control, int key) const {
+  HWND box() const {
+    HWND found = nullptr;
+    if (!waitUntil([&] { return (found = findBox()) || !running(); }) || !found) throw Failure("no message box");
+    return found;
+  }
+
+  void answerBox(const string& wanted, int answer) {
+    HWND dialog = box();
+    string text = windowText(GetDlgItem(dialog, kMessageTextId));
+    post(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+    if (!waitUntil([&] { return !IsWindow(dialog); })) throw Failure("the message box " + shown(text) + " stays open");
+    if (!wanted.empty() && text != wanted) throw Failure("message box: wanted " + shown(wanted) + ", saw " + shown(text));
+  }
+
+  int mainControl() const { return id(isInstaller_ ? "IDC_TOP_LEVEL" : "IDC_ENTRY"); }
+
+  // The main dialog, once it shows and serves messages. A message box
+  // instead, or the end of the program, ends the wait with its reason.
+  void waitForMainWindow() {
+    HWND box = nullptr;
+    waitUntil([&] {
+      for (HWND dialog : windowsOf(process_.dwProcessId, true))
+        if (GetDlgItem(dialog, mainControl()) && IsWindowVisible(dialog)) main_ = dialog;
+      return main_ || (box = findBox()) || !running();
+    });
+    if (box) throw Failure("a message box came instead of the main window: " + shown(windowText(GetDlgItem(box, kMessageTextId))));
+    if (!main_) throw Failure(running() ? "no main window" : "the program ended before its window appeared");
+    send(main_, WM_NULL);
+  }
+
+  HWND main() const {
+    if (!main_) throw Failure("no main window");
+    return main_;
+  }
+
+  void expectExit(const string& wanted) {
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(kSetupWait.count())) != WAIT_OBJECT_0) {
+      HWND open = findBox();
+      throw Failure("the program does not end" + (open ? "; a message box is open: " + shown(windowText(GetDlgItem(open, kMessageTextId))) : ""));
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    main_ = nullptr;
+    if (std::to_string(code) != wanted) throw Failure("exit code: wanted " + wanted + ", saw " + std::to_string(code));
+  }
+
+  // A control of the main dialog, else of another dialog of the program
+  // (the calculator's functions, programmer and regression windows).
+  HWND findControl(int control) const {
+    if (HWND window = GetDlgItem(main(), control)) return window;
+    for (HWND dialog : windowsOf(process_.dwProcessId, true))
+      if (HWND window = dialog != main_ && IsWindowVisible(dialog) ? GetDlgItem(dialog, control) : nullptr) return window;
+    return nullptr;
+  }
+
+  HWND control(const string& name) const {
+    if (!running()) throw Failure("the program has ended");
+    if (HWND window = findControl(id(name))) return window;
+    throw Failure("no window of the program has " + name);
+  }
+
+  // A message to a control; when the program ends meanwhile, the error says so.
+  LRESULT ask(const string& name, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    HWND window = control(name);
+    try {
+      return send(window, message, wParam, lParam);
+    } catch (const Failure&) {
+      if (!running()) throw Failure("the program has ended");
+      throw;
+    }
+  }
+
+  // A notification as the control's dialog gets it from the control: sent, or
+  // posted where the work shows a message box that would hold up the step.
+  void command(const string& name, WORD code, bool wait) const {
+    HWND window = control(name);
+    WPARAM w = MAKEWPARAM(id(name), code);
+    if (wait) send(GetParent(window), WM_COMMAND, w, reinterpret_cast<LPARAM>(window));
+    else post(GetParent(window), WM_COMMAND, w, reinterpret_cast<LPARAM>(window));
+  }
+
+  // A mouse click at the right end of a field, the caret at the end.
+  void clickInto(const string& name) const {
+    RECT inside{};
+    GetClientRect(control(name), &inside);
+    LPARAM point = MAKELPARAM(std::max<LONG>(inside.right - 2, 0), inside.bottom / 2);
+    ask(name, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ask(name, WM_LBUTTONUP, 0, point);
+    LRESULT end = ask(name, WM_GETTEXTLENGTH);
+    ask(name, EM_SETSEL, end, end);
+  }
+
+  string selection(const string& name) const {
+    auto packed = static_cast<DWORD>(ask(name, EM_GETSEL));
+    return std::to_string(LOWORD(packed)) + " " + std::to_string(HIWORD(packed));
+  }
+
+  // A state the program reaches by itself, as "yes" or "no".
+  void expectYes(const Step& s, const std::function<bool()>& state) const {
+    expect(s.word(0), s.word(1), [&] { return state() ? "yes" : "no"; });
+  }
+
+  // The calculator's timer: some of its work happens only on a tick. The tick
+  // is handed to the window directly, so the step ends when its work is done.
+  void tick() const { send(main(), WM_TIMER, id("CALC_TIMER_ID")); }
+
+  // The entries joined by " | ". Wine hands another process's list box items
+  // over converted only when asked in UTF-16; back to the "A" text.
+  string listItems(const string& name) const {
+    HWND list = control(name);
+    string joined;
+    for (LRESULT i = 0, count = ask(name, LB_GETCOUNT); i < count; ++i) {
+      DWORD_PTR length = 0, copied = 0;
+      SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kSendTimeoutMs, &length);
+      std::wstring wide(length + 1, L'\0');
+      SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL, kSendTimeoutMs, &copied);
+      string item(wide.size() * 2 + 1, '\0');
+      item.resize(std::max(0, WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(std::min<DWORD_PTR>(copied, length)),
+                                                  item.data(), static_cast<int>(item.size()), nullptr, nullptr)));
+      joined += (i ? " | " : "") + item;
+    }
+    return joined;
+  }
+
+  // F1 must come from the keyboard itself: the help request is made where the
+  // system takes a key from the keyboard, not from a posted message. It goes
+  // to the control's window, brought to the front. Other keys are posted.
+  void pressKey(const string& name, const string& keyName) const {
+    static const std::map<string, int> kKeys = {{"Esc", VK_ESCAPE}, {"F1", VK_F1}, {"Enter", VK_RETURN}, {"Tab", VK_TAB}};
+    if (!kKeys.count(keyName)) throw Failure("no key is called " + keyName);
+    int key = kKeys.at(keyName);
+    HWND field = control(name);
     if (key != VK_F1) {
-      calc().pressKey(control, key);
+      LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+      post(field, WM_KEYDOWN, key, scan | 1);
+      post(field, WM_KEYUP, key, scan | 1 | (LPARAM(3) << 30));
       return;
     }
-    HWND window = GetParent(calc().control(control));
+    HWND window = GetParent(field);
     SetForegroundWindow(window);
     if (!waitUntil([&] { return GetForegroundWindow() == window; }, kStateWait))
       throw Failure("the window does not come to the front");
     INPUT press[2] = {};
-    for (INPUT& input : press) {
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = VK_F1;
-    }
+    for (INPUT& input : press) input.type = INPUT_KEYBOARD, input.ki.wVk = VK_F1;
     press[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, press, sizeof(INPUT));
   }
@@ -657,115 +832,144 @@ class Runner {
   // box first: then a "box" step answers it.
   void menuCommand(int command) {
     DWORD_PTR unused = 0;
-    if (!SendMessageTimeoutA(calc().main(), WM_SYSCOMMAND, command, 0, SMTO_NORMAL, 1000, &unused) &&
-        !calc().findMessageBox())
+    if (!SendMessageTimeoutA(main(), WM_SYSCOMMAND, command, 0, SMTO_NORMAL, 1000, &unused) && !findBox())
       throw Failure("the menu command got no answer");
   }
 
-  void answerBox(const std::string& wanted, int answer = IDOK) {
-    MessageBoxInfo box = calc().waitForMessageBox();
-    calc().answer(box, answer);
-    expectEqual("message box", wanted, box.text);
+  // The last help call, and the help viewer's window.
+  void expectHelp(const string& wanted) const {
+    expect("help call", wanted, [&] {
+      std::istringstream calls(readFile(pathOf("help-calls.txt")));
+      string last;
+      for (string line; std::getline(calls, line);) last = line;
+      return last;
+    });
+    expect("the help viewer", "up", [&] {
+      for (HWND window : windowsOf(process_.dwProcessId, false))
+        if (className(window) == "HH Parent" && IsWindowVisible(window)) return "up";
+      return "missing";
+    });
   }
 
-  void expectLine(const std::string& file, const std::string& wanted) const {
-    std::istringstream lines(calc().readFile(file));
-    for (std::string line; std::getline(lines, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line == wanted) return;
-    }
+  void expectShortcut(const std::vector<string>& f) const {
+    expect(f[0], f[1] + " | " + f[2] + " | " + (f[3].empty() ? ",0" : f[3]) + " | " + folder_ + " | Quorvex",
+           [&] { return shortcutOf(f[0]); });
+  }
+
+  static void expectRegistry(HKEY root, const std::vector<string>& f) {
+    auto value = registryValue(root, f[0], f[1]);
+    if (!value || value->first != REG_SZ) throw Failure(f[0] + " has no string value " + shown(f[1]));
+    if (f[2] != "*") expect(f[0] + " " + f[1], f[2] + '\0', [&] { return value->second; });
+  }
+
+  static void expectNoTraces() {
+    for (const auto& [root, key] : {std::pair{HKEY_CLASSES_ROOT, string(".QVX")}, {HKEY_CLASSES_ROOT, kTypeKey},
+                                    {HKEY_LOCAL_MACHINE, kUninstallKey}})
+      if (registryKeyExists(root, key)) throw Failure("the registry key " + key + " is left");
+    for (const string& path : installationTraces())
+      if (fileExists(path)) throw Failure(path + " is left");
+  }
+
+  void expectLine(const string& file, const string& wanted) const {
+    std::istringstream lines(readFile(pathOf(file)));
+    for (string line; std::getline(lines, line);)
+      if (line == wanted || line == wanted + "\r") return;
     throw Failure(file + " has no line " + shown(wanted));
   }
 
+  // file-bytes NAME AT B...: decimal bytes from offset AT.
   void expectBytes(const Step& s) const {
-    std::string bytes = calc().readFile(s.word(0));
-    std::size_t at = static_cast<std::size_t>(s.number(1));
-    std::string wanted, seen;
-    for (std::size_t i = 2; i < s.words().size(); ++i, ++at) {
+    string bytes = readFile(pathOf(s.word(0))), wanted, seen;
+    for (std::size_t i = 2, at = static_cast<std::size_t>(s.number(1)); i < s.words.size(); ++i, ++at) {
       wanted += s.word(i) + " ";
       seen += (at < bytes.size() ? std::to_string(static_cast<unsigned char>(bytes[at])) : "-") + " ";
     }
-    expectEqual(s.word(0) + " from byte " + s.word(1), wanted, seen);
+    expect(s.word(0) + " from byte " + s.word(1), wanted, [&] { return seen; });
   }
 
-  void expectInt(const std::string& file, int at, int wanted) const {
-    std::string bytes = calc().readFile(file);
+  // A 32-bit little-endian number at an offset.
+  void expectInt(const string& file, int at, const string& wanted) const {
+    string bytes = readFile(pathOf(file));
     if (bytes.size() < static_cast<std::size_t>(at) + 4) throw Failure(file + " is too short");
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    expectEqual(file + " at " + std::to_string(at), std::to_string(wanted),
-                std::to_string(static_cast<std::int32_t>(value)));
+    expect(file + " at " + std::to_string(at), wanted, [&] { return std::to_string(static_cast<std::int32_t>(value)); });
   }
 
-  RECT rectOf(int control) const {
+  RECT rectOf(HWND window) const {
     RECT r{};
-    GetWindowRect(calc().control(control), &r);
+    GetWindowRect(window, &r);
     return r;
   }
 
-  // Drags the frame: the window may correct the proposed rectangle.
+  // Drags the frame: the window may correct the proposed rectangle, and
+  // never changes its height.
   void widen(int dx, int dy) {
     before_.clear();
     for (const auto& [name, value] : ids_)
-      if (name.rfind("IDC_", 0) == 0 && GetDlgItem(calc().main(), value)) before_[value] = rectOf(value);
-    RECT proposed = calc().windowRect(), frame = proposed;
+      if (HWND control = name.rfind("IDC_", 0) == 0 ? GetDlgItem(main(), value) : nullptr) before_[value] = rectOf(control);
+    RECT frame = rectOf(main()), proposed = frame;
     proposed.right += dx;
     proposed.bottom += dy;
-    calc().sendToMain(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
-    // The height never changes.
-    expectEqual("height", std::to_string(frame.bottom - frame.top), std::to_string(proposed.bottom - proposed.top));
+    send(main(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+    expect("height", std::to_string(frame.bottom - frame.top), [&] { return std::to_string(proposed.bottom - proposed.top); });
   }
 
-  void expectGrown(const std::string& control, int dw, int dx) const {
-    auto was = before_.find(id(control));
+  void expectGrown(const string& name, int dw, int dx) const {
+    auto was = before_.find(id(name));
     if (was == before_.end()) throw Failure("no \"widen\" step before");
-    RECT now = rectOf(id(control));
-    char text[64];
-    std::snprintf(text, sizeof text, "%ld wider, %ld further right", (now.right - now.left) - (was->second.right - was->second.left),
-                  now.left - was->second.left);
-    expectEqual(control, std::to_string(dw) + " wider, " + std::to_string(dx) + " further right", text);
+    expect(name, std::to_string(dw) + " wider, " + std::to_string(dx) + " further right", [&] {
+      RECT now = rectOf(control(name));
+      return std::to_string((now.right - now.left) - (was->second.right - was->second.left)) + " wider, " +
+             std::to_string(now.left - was->second.left) + " further right";
+    });
   }
 
-  // Moves the main window and waits until every other window of the
-  // calculator has moved by as much.
+  // Moves the main window; every other window of the calculator follows by as much.
   void moveMainWindow(int dx, int dy) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(calc().main(), &process);
     std::map<HWND, RECT> before;
-    for (HWND dialog : dialogsOf(process)) {
-      RECT r{};
-      if (IsWindowVisible(dialog) && GetWindowRect(dialog, &r)) before[dialog] = r;
-    }
-    RECT r = before.at(calc().main());
-    SetWindowPos(calc().main(), nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    for (auto& [dialog, was] : before) {
-      RECT now{};
-      auto followed = [&] {
-        GetWindowRect(dialog, &now);
-        return now.left == was.left + dx && now.top == was.top + dy;
-      };
-      if (!waitUntil(followed, kStateWait)) {
-        char what[160];
-        std::snprintf(what, sizeof what, "a window at (%ld, %ld) went to (%ld, %ld), not by (%d, %d)",
-                      was.left, was.top, now.left, now.top, dx, dy);
-        throw Failure(what);
-      }
-    }
+    for (HWND dialog : windowsOf(process_.dwProcessId, true))
+      if (IsWindowVisible(dialog)) before[dialog] = rectOf(dialog);
+    RECT r = rectOf(main());
+    SetWindowPos(main(), nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    for (const auto& entry : before)
+      expect("a window at " + std::to_string(entry.second.left) + "," + std::to_string(entry.second.top), "moved", [&] {
+        const RECT& was = entry.second;
+        RECT now = rectOf(entry.first);
+        return now.left == was.left + dx && now.top == was.top + dy ? "moved" : std::to_string(now.left) + "," + std::to_string(now.top);
+      });
   }
 
-  std::map<std::string, int> ids_;
-  bool installer_ = false;
-  std::unique_ptr<ProgramRun> run_;
+  void picture(const string& rectFile, const string& doneFile) const {
+    RECT all = rectOf(main());
+    for (HWND dialog : windowsOf(process_.dwProcessId, true))
+      if (RECT r = rectOf(dialog); IsWindowVisible(dialog)) UnionRect(&all, &all, &r);
+    std::ofstream(rectFile) << all.left << ' ' << all.top << ' ' << all.right - all.left << ' ' << all.bottom - all.top << '\n';
+    if (!waitUntil([&] { return fileExists(doneFile); }, milliseconds(120000))) throw Failure("nobody took the picture");
+  }
+
+  std::map<string, int> ids_;
+  string calculator_, installer_;  // the programs as built
+  bool isInstaller_ = false;
+  string top_, folder_, copy_;  // the fresh folder, where the program runs in it, its copy
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
   std::unique_ptr<PrivateDesktop> desktop_;
   std::map<int, RECT> before_;  // control rectangles before "widen"
 };
 
+// The path from the environment if set there, else the one compiled in.
+string programPath(const char* variable, const char* compiledIn) {
+  const char* fromEnvironment = std::getenv(variable);
+  return windowsPath(fromEnvironment && *fromEnvironment ? fromEnvironment : compiledIn);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> headers, files;
+  std::vector<string> headers, files;
   for (int i = 1; i < argc; ++i) {
-    std::string path = windowsPath(argv[i]);
+    string path = windowsPath(argv[i]);
     (path.size() > 2 && path.compare(path.size() - 2, 2, ".h") == 0 ? headers : files).push_back(path);
   }
   if (headers.empty() || files.empty()) {
@@ -774,10 +978,9 @@ int main(int argc, char** argv) {
   }
   int passed = 0, failed = 0;
   try {
-    std::map<std::string, int> ids;
-    for (const std::string& header : headers) ids.merge(readIds(header));
-    Runner runner(std::move(ids));
-    for (const std::string& file : files) {
+    Runner runner(readIds(headers), programPath("QVX_QUORVEX_EXE", QVX_QUORVEX_EXE),
+                  programPath("QVX_INSTALL_EXE", QVX_INSTALL_EXE));
+    for (const string& file : files) {
       for (const Scenario& scenario : readScenarios(file)) {
         try {
           runner.run(scenario);
