@@ -543,8 +543,6 @@ class Runner {
         {"file", [](Runner& r, const Step& s) { expect(s.word(0), s.text(1), [&] { return readFile(r.pathOf(s.word(0))); }); }},
         {"file-line", [](Runner& r, const Step& s) { r.expectLine(s.word(0), s.text(1)); }},
         {"file-bytes", [](Runner& r, const Step& s) { r.expectBytes(s); }},
-        {"file-int", [](Runner& r, const Step& s) { r.expectInt(s.word(0), s.number(1), s.word(2)); }},
-        {"file-size", [](Runner& r, const Step& s) { expect(s.word(0) + " size", s.word(1), [&] { return std::to_string(readFile(r.pathOf(s.word(0))).size()); }); }},
         {"no-file", [](Runner& r, const Step& s) { if (fileExists(r.pathOf(s.text(0)))) throw Failure(s.text(0) + " is there"); }},
         {"delete", [](Runner& r, const Step& s) { if (!DeleteFileA(r.pathOf(s.text(0)).c_str())) throw Failure(lastError("cannot delete")); }},
         {"files", [](Runner& r, const Step& s) { auto f = s.fields(0, 2); expect(f[0], f[1], [&] { return filesIn(r.pathOf(f[0])); }); }},
@@ -877,7 +875,7 @@ class Runner {
     throw Failure(file + " has no line " + shown(wanted));
   }
 
-  // file-bytes NAME AT B...: decimal bytes from offset AT.
+  // file-bytes NAME AT B...: decimal bytes from offset AT; "-" where the file has ended.
   void expectBytes(const Step& s) const {
     string bytes = readFile(pathOf(s.word(0))), wanted, seen;
     for (std::size_t i = 2, at = static_cast<std::size_t>(s.number(1)); i < s.words.size(); ++i, ++at) {
@@ -885,15 +883,6 @@ class Runner {
       seen += (at < bytes.size() ? std::to_string(static_cast<unsigned char>(bytes[at])) : "-") + " ";
     }
     expect(s.word(0) + " from byte " + s.word(1), wanted, [&] { return seen; });
-  }
-
-  // A 32-bit little-endian number at an offset.
-  void expectInt(const string& file, int at, const string& wanted) const {
-    string bytes = readFile(pathOf(file));
-    if (bytes.size() < static_cast<std::size_t>(at) + 4) throw Failure(file + " is too short");
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    expect(file + " at " + std::to_string(at), wanted, [&] { return std::to_string(static_cast<std::int32_t>(value)); });
   }
 
   RECT rectOf(HWND window) const {
