@@ -163,8 +163,8 @@ string readFile(const string& path) {
 
 bool fileExists(const string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The names in a folder, sorted and joined by blanks.
-string filesIn(const string& folder) {
+// The names in a folder, sorted.
+std::vector<string> filesIn(const string& folder) {
   std::vector<string> names;
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
@@ -172,9 +172,7 @@ string filesIn(const string& folder) {
     if (string name = entry.cFileName; name != "." && name != "..") names.push_back(name);
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
   std::sort(names.begin(), names.end());
-  string joined;
-  for (const string& name : names) joined += (joined.empty() ? "" : " ") + name;
-  return joined;
+  return names;
 }
 
 void removeFolder(const string& folder) {
@@ -279,8 +277,7 @@ void removeInstallation() {
   for (const string& key : {string(".QVX"), kTypeKey}) SHDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
   SHDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str());
   for (const string& path : installationTraces()) {
-    std::istringstream names(filesIn(path));
-    for (string name; names >> name;) DeleteFileA((path + "\\" + name).c_str());
+    for (const string& name : filesIn(path)) DeleteFileA((path + "\\" + name).c_str());
     RemoveDirectoryA(path.c_str());
     DeleteFileA(path.c_str());
   }
@@ -315,7 +312,7 @@ std::vector<string> installationSteps(bool german, bool topLevel) {
       "registry HKLM {uninstall} | Publisher | Brannoc Software",
       "registry HKLM {uninstall} | InstallSource | {folder}",
       "registry HKLM {uninstall} | DisplayIcon | {folder}\\Quorvex.exe,-0",
-      "registry HKLM {uninstall} | DisplayVersion | 4.12",
+      "registry HKLM {uninstall} | DisplayVersion | {version}",
       "registry HKLM {uninstall} | LinksDir | {group}",
       // Web addresses are the maker's choice: there, as strings.
       "registry HKLM {uninstall} | HelpLink | *",
@@ -545,7 +542,7 @@ class Runner {
         {"file-bytes", [](Runner& r, const Step& s) { r.expectBytes(s); }},
         {"no-file", [](Runner& r, const Step& s) { if (fileExists(r.pathOf(s.text(0)))) throw Failure(s.text(0) + " is there"); }},
         {"delete", [](Runner& r, const Step& s) { if (!DeleteFileA(r.pathOf(s.text(0)).c_str())) throw Failure(lastError("cannot delete")); }},
-        {"files", [](Runner& r, const Step& s) { auto f = s.fields(0, 2); expect(f[0], f[1], [&] { return filesIn(r.pathOf(f[0])); }); }},
+        {"files", [](Runner& r, const Step& s) { auto f = s.fields(0, 2); expect(f[0], f[1], [&] { return r.namesIn(f[0]); }); }},
         // The installer's world
         {"shortcut", [](Runner& r, const Step& s) { r.expectShortcut(s.fields(0, 4)); }},
         {"registry", [](Runner&, const Step& s) { expectRegistry(rootOf(s.word(0)), s.fields(1, 3)); }},
@@ -573,7 +570,7 @@ class Runner {
   }
 
   // {folder} ({FOLDER} in capitals), {group}, {startmenu}, {desktop},
-  // {uninstall}, {help} (the help files' extension) and {N*c}, N times c.
+  // {uninstall}, {version}, {help} (the help files' extension) and {N*c}, N times c.
   string expand(string text) const {
     char windows[MAX_PATH + 1] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
@@ -584,6 +581,7 @@ class Runner {
         {"{startmenu}", [] { return shellFolder(CSIDL_STARTMENU); }},
         {"{desktop}", [] { return shellFolder(CSIDL_DESKTOPDIRECTORY); }},
         {"{uninstall}", [] { return kUninstallKey; }},
+        {"{version}", [] { return QVX_VERSION; }},
         // The help viewer decides between the two help formats.
         {"{help}", [&] { return fileExists(string(windows) + "\\hh.exe") ? ".chm" : ".hlp"; }},
     };
@@ -639,6 +637,12 @@ class Runner {
     if (!top_.empty() && !std::getenv("QVX_KEEP_FOLDERS")) removeFolder(top_);
     top_.clear();
     if (isInstaller_) removeInstallation();
+  }
+
+  string namesIn(const string& folder) const {
+    string joined;
+    for (const string& name : filesIn(pathOf(folder))) joined += (joined.empty() ? "" : " ") + name;
+    return joined;
   }
 
   // A whole path as it stands, else a name in the program's folder.
