@@ -8,9 +8,7 @@ framing their controls; layouts at most MAX_SHIFT units apart. The main
 window's history list, as the code sizes it when shown (entry plus "H" width,
 its height plus 4 pixels: known to ALLOWANCE units), covers HISTORY_LIST_COVERS
 of resource.h and touches no other control, also as the window widens."""
-import os
-import re
-import sys
+import os, re, sys
 from collections import namedtuple
 
 ALLOWANCE, SLACK, MAX_SHIFT, WIDENINGS = 3, 1, 2, [1, 2, 17, 60, 301]
@@ -171,11 +169,11 @@ def main():
     header = open(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"), encoding="latin-1").read()
     ids = {n: int(v) for n, v in re.findall(r"^\s*#define\s+(\w+)\s+(\d+)", header, re.M)}
     covered = set(re.findall(r"\w+", re.search(r"HISTORY_LIST_COVERS((?:.*\\\n)*.*)", header)[1]))
-    text = open(rc, encoding="cp1252").read()
-    templates = {m[1]: m.groups()[1:] for m in re.finditer(r"^(\w+) DIALOG(?:EX)? (.*?)^BEGIN\n(.*?)^END", text, re.M | re.S)}
+    templates = {m[1]: m.groups()[1:] for m in re.finditer(r"^(\w+) DIALOG(?:EX)? (.*?)^BEGIN\n(.*?)^END",
+                                                          open(rc, encoding="cp1252").read(), re.M | re.S)}
     problems = []
-    for stem, (caption, style, spec, layouts) in WINDOWS.items():
-        t, both = table(spec), []
+    for stem, (caption, style, controls, layouts) in WINDOWS.items():
+        t, both = table(controls), []
         for name, wanted in ((f"{p}_{stem}_WINDOW", w) for p, w in zip("BS", layouts)):
             out, cs = check(*templates[name], (wanted, caption, style), t, ids, covered) if name in templates else (["missing"], {})
             problems += [f"{name}: {p}" for p in out]
