@@ -1,534 +1,187 @@
 #!/usr/bin/env python3
-"""Checks the calculator's dialog templates in quorvex.rc.
+"""python3 resources/layout_check.py [RC]: checks the dialog templates of quorvex.rc.
 
-Run it after every change to a template:
+Each window, both layouts: place, size, font, caption, style; every control
+once with its kind, caption and the styles the code relies on; no default
+button (Enter must press nothing); all inside, none overlapping, group boxes
+framing their controls; layouts at most MAX_SHIFT units apart. The main
+window's history list, as the code sizes it when shown (entry plus "H" width,
+its height plus 4 pixels: known to ALLOWANCE units), covers HISTORY_LIST_COVERS
+of resource.h and touches no other control, also as the window widens."""
+import os, re, sys
+from collections import namedtuple
 
-    python3 resources/layout_check.py [path/to/quorvex.rc]
+ALLOWANCE, SLACK, MAX_SHIFT, WIDENINGS = 3, 1, 2, [1, 2, 17, 60, 301]
+COMBO_CLOSED = 13  # a drop-down list's closed height follows its font, not the template
+COMBO_MIN_DROP = COMBO_CLOSED + 10 * 8  # room for about ten entries
 
-It reads the templates as the resource compiler would (ids from resource.h)
-and checks, for the big and the small layout:
-
-- every control of the main window is there, once, with its kind, caption
-  and the styles the code relies on; both layouts have the same controls and
-  differ by at most two dialog units in any coordinate;
-- every control lies inside the client area, and no two controls overlap,
-  apart from the group box around the format controls, the up-down control
-  inside the precision field and the hidden history list;
-- the history list, sized as the code sizes it when "F" or "H" shows it
-  (entry field width plus "H" width, its own height plus 4 pixels), covers
-  exactly the controls the code hides under it and touches no other one;
-- the same still holds after the window has been widened, with the controls
-  moved and stretched the way the window's sizing code does it;
-- the windows beside it (functions, programmer, regression), in both
-  layouts: their place, size, font and caption, every control with its kind
-  and caption, all inside the window, none overlapping another, and each
-  group box framing exactly its controls.
-
-All of this is worked out in dialog units. The list's size is measured from
-client areas in pixels, so its real rectangle is not known exactly; the
-checker uses the smallest rectangle it can have for the coverage and the
-largest for the overlaps (ALLOWANCE), with SLACK units to spare on each side.
-
-Exit status 0 when all holds, 1 otherwise.
+# "kind: NAME=caption, ..." (IDC_ left off; a kind holds until the next);
+# then what each group box frames, the styles the code relies on ("!" forbids
+# one), fixed places (x y w h), and how a control moves and stretches when the
+# window widens by e (x and width grow by 0, e/2 or e for 0, 1, 2).
+MAIN = """
+list: HISTORY_LIST, updown: PRECISION_SPIN, combo: NOTATION, group: FORMAT_GROUP=output format
+edit: ENTRY, RESULT, FIELD_V, FIELD_W, FIELD_X, FIELD_Y, FIELD_Z, PRECISION, static: STATUS, PRECISION_LABEL=precision
+check: AUTOCLIP=autoclip, CLIPVAR=clipvar, button: DIGIT_0=0, DIGIT_1=1, DIGIT_2=2, DIGIT_3=3, DIGIT_4=4, DIGIT_5=5
+DIGIT_6=6, DIGIT_7=7, DIGIT_8=8, DIGIT_9=9, PLUS=+, MINUS=-, TIMES=×, DIVIDE=÷, POWER=pwr, DEGREE_MINUTE=min
+OPEN_BRACKET=(, CLOSE_BRACKET=), POINT=., EXPONENT=EXP, PERCENT=%, COMMENT=com, RECIPROCAL=1/, LETTER_X=X, LETTER_Y=Y
+LETTER_Z=Z, LETTER_V=V, LETTER_W=W, RESULT_TO_X=X<, RESULT_TO_Y=Y<, ENTRY_TO_CLIPBOARD=Z<, RESULT_TO_CLIPBOARD=>Z
+PASTE_CLIPBOARD=Z>, EQUATION_TO_CLIPBOARD== >Z, BACKSPACE=< del, CARET_LEFT=<, CARET_RIGHT=>, DELETE_RIGHT=del >
+CARET_HOME=<<, CARET_END=>>, UNDO=undo, ALL_CLEAR=AC, TAKE_RESULT=v, SHOW_NAMED=F, SHOW_FORMULAS=H, OPEN_FUNCTIONS=fct
+OPEN_PROGRAMMER=prg, OPEN_REGRESSION=reg, HELP_MODE=help
+frames: FORMAT_GROUP=NOTATION PRECISION PRECISION_SPIN PRECISION_LABEL
+styles: ENTRY FIELD_V FIELD_W FIELD_X FIELD_Y=ES_AUTOHSCROLL !ES_READONLY, RESULT FIELD_Z=ES_READONLY ES_AUTOHSCROLL
+PRECISION=ES_NUMBER, PRECISION_SPIN=UDS_WRAP UDS_SETBUDDYINT UDS_ALIGNRIGHT UDS_ARROWKEYS !UDS_AUTOBUDDY
+NOTATION=CBS_DROPDOWNLIST WS_VSCROLL, STATUS=SS_LEFTNOWORDWRAP
+HISTORY_LIST=LBS_SORT LBS_NOTIFY LBS_NOINTEGRALHEIGHT WS_VSCROLL WS_BORDER NOT_WS_VISIBLE
+moves: SHOW_NAMED SHOW_FORMULAS=2 0, ENTRY=0 2, RESULT FIELD_V FIELD_W=0 1, FIELD_Z FIELD_X FIELD_Y=1 1
+RESULT_TO_CLIPBOARD LETTER_Z LETTER_X LETTER_Y=1 0
 """
-
-import os
-import re
-import sys
-
-HERE = os.path.dirname(os.path.abspath(__file__))
-
-# The templates: name -> (width, height, font size).
-TEMPLATES = {
-    "B_RECHNER_WINDOW": (207, 123, 10),
-    "S_RECHNER_WINDOW": (204, 121, 8),
+FUNCTIONS = """
+group: TRIG_GROUP=trigonometric fct., LOG_GROUP=logarithmic functions, check: DEGREE=degree
+button: SIN=sin, COS=cos, TAN=tan, ASIN=asin, ACOS=acos, ATAN=atan, LOG=log, LN=ln, ABS=abs, INT=int
+FRAC=frac, SQR=sqr, SQRT=sqrt, FAC=fac, PI=Pi, EUL=Eul
+frames: TRIG_GROUP=SIN COS TAN ASIN ACOS ATAN PI DEGREE, LOG_GROUP=LOG LN EUL
+"""
+PROGRAMMER = """
+static: INTEGER_NOTES, group: WIDTH_GROUP, SIGN_GROUP, DIGIT_GROUP
+radio: WIDTH_4=4 (long), WIDTH_2=2 (short), WIDTH_1=1 (char), SIGNED=signed, UNSIGNED=unsigned
+button: HEX_A=A, HEX_B=B, HEX_C=C, HEX_D=D, HEX_E=E, HEX_F=F, PREFIX_HEX=hex, PREFIX_OCT=oct
+PREFIX_BIN=bin, PREFIX_ASCII=Ascii, AND=and, OR=or, XOR=xor, SHL=shl, SHR=shr, MOD=mod, NOT=not
+frames: WIDTH_GROUP=WIDTH_4 WIDTH_2 WIDTH_1, SIGN_GROUP=SIGNED UNSIGNED
+DIGIT_GROUP=HEX_A HEX_B HEX_C HEX_D HEX_E HEX_F PREFIX_HEX PREFIX_OCT PREFIX_BIN PREFIX_ASCII
+"""
+REGRESSION = """
+edit: WANTED_VALUE, static: SOLVER_MESSAGE, button: SOLVE_V=V ?, SOLVE_X=X ?, SOLVE_W=W ?, SOLVE_Y=Y ?, RESULT_TO_WANTED==
+places: WANTED_VALUE=20 4 72 12, SOLVER_MESSAGE=44 17 52 35, SOLVE_V=4 28 18 11, SOLVE_X=24 28 18 11
+SOLVE_W=4 41 18 11, SOLVE_Y=24 41 18 11, RESULT_TO_WANTED=5 6 12 8
+"""
+# Template stem: caption, style (besides DIALOG's), controls, and the big and
+# the small layout's place (None: the code places it), size and font size.
+DIALOG = "DS_SETFONT WS_CAPTION WS_SYSMENU !WS_MAXIMIZEBOX"
+WINDOWS = {
+    "RECHNER": ("Quorvex", "WS_THICKFRAME WS_MINIMIZEBOX !DS_MODALFRAME", MAIN, [(None, 207, 123, 10), (None, 204, 121, 8)]),
+    "FUNKTIONS": ("scientific functions", "!WS_THICKFRAME", FUNCTIONS, [((20, -87), 173, 57, 10), ((20, -91), 173, 57, 8)]),
+    "HEX": ("Programmers window", "!WS_THICKFRAME", PROGRAMMER, [((-103, -8), 97, 152, 10), ((-103, -11), 97, 152, 8)]),
+    "REGRESS": ("Regression", "!WS_THICKFRAME", REGRESSION, [((209, 13), 98, 55, 10), ((206, 15), 98, 55, 8)]),
 }
-DIALOG_STYLE = {"WS_CAPTION", "WS_SYSMENU", "WS_THICKFRAME", "WS_MINIMIZEBOX", "DS_SETFONT"}
-DIALOG_FORBIDDEN = {"WS_MAXIMIZEBOX", "DS_MODALFRAME"}
-
-# Kind and caption of every control of the main window. Kinds: button,
-# edit, static, check, group, combo, list, updown.
-CONTROLS = {
-    "IDC_HISTORY_LIST": ("list", ""), "IDC_ENTRY": ("edit", ""), "IDC_RESULT": ("edit", ""), "IDC_STATUS": ("static", ""),
-    "IDC_FIELD_V": ("edit", ""), "IDC_FIELD_W": ("edit", ""), "IDC_FIELD_X": ("edit", ""), "IDC_FIELD_Y": ("edit", ""),
-    "IDC_FIELD_Z": ("edit", ""), "IDC_PRECISION": ("edit", ""), "IDC_PRECISION_SPIN": ("updown", ""), "IDC_NOTATION": ("combo", ""),
-    "IDC_AUTOCLIP": ("check", "autoclip"), "IDC_CLIPVAR": ("check", "clipvar"),
-    "IDC_FORMAT_GROUP": ("group", "output format"), "IDC_PRECISION_LABEL": ("static", "precision"),
-    "IDC_DIGIT_0": ("button", "0"), "IDC_DIGIT_1": ("button", "1"), "IDC_DIGIT_2": ("button", "2"), "IDC_DIGIT_3": ("button", "3"),
-    "IDC_DIGIT_4": ("button", "4"), "IDC_DIGIT_5": ("button", "5"), "IDC_DIGIT_6": ("button", "6"), "IDC_DIGIT_7": ("button", "7"),
-    "IDC_DIGIT_8": ("button", "8"), "IDC_DIGIT_9": ("button", "9"),
-    "IDC_PLUS": ("button", "+"), "IDC_MINUS": ("button", "-"), "IDC_TIMES": ("button", "\xd7"), "IDC_DIVIDE": ("button", "\xf7"),
-    "IDC_POWER": ("button", "pwr"), "IDC_DEGREE_MINUTE": ("button", "min"), "IDC_OPEN_BRACKET": ("button", "("), "IDC_CLOSE_BRACKET": ("button", ")"),
-    "IDC_POINT": ("button", "."), "IDC_EXPONENT": ("button", "EXP"), "IDC_PERCENT": ("button", "%"), "IDC_COMMENT": ("button", "com"),
-    "IDC_RECIPROCAL": ("button", "1/"),
-    "IDC_LETTER_X": ("button", "X"), "IDC_LETTER_Y": ("button", "Y"), "IDC_LETTER_Z": ("button", "Z"), "IDC_LETTER_V": ("button", "V"),
-    "IDC_LETTER_W": ("button", "W"),
-    "IDC_RESULT_TO_X": ("button", "X<"), "IDC_RESULT_TO_Y": ("button", "Y<"), "IDC_ENTRY_TO_CLIPBOARD": ("button", "Z<"), "IDC_RESULT_TO_CLIPBOARD": ("button", ">Z"),
-    "IDC_PASTE_CLIPBOARD": ("button", "Z>"), "IDC_EQUATION_TO_CLIPBOARD": ("button", "= >Z"),
-    "IDC_BACKSPACE": ("button", "< del"), "IDC_CARET_LEFT": ("button", "<"), "IDC_CARET_RIGHT": ("button", ">"), "IDC_DELETE_RIGHT": ("button", "del >"),
-    "IDC_CARET_HOME": ("button", "<<"), "IDC_CARET_END": ("button", ">>"),
-    "IDC_UNDO": ("button", "undo"), "IDC_ALL_CLEAR": ("button", "AC"), "IDC_TAKE_RESULT": ("button", "v"), "IDC_SHOW_NAMED": ("button", "F"),
-    "IDC_SHOW_FORMULAS": ("button", "H"), "IDC_OPEN_FUNCTIONS": ("button", "fct"), "IDC_OPEN_PROGRAMMER": ("button", "prg"), "IDC_OPEN_REGRESSION": ("button", "reg"),
-    "IDC_HELP_MODE": ("button", "help"),
-}
-
-# Styles the code relies on: id -> (required, forbidden).
-STYLES = {
-    "IDC_ENTRY": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    "IDC_FIELD_V": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    "IDC_FIELD_W": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    "IDC_FIELD_X": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    "IDC_FIELD_Y": ({"ES_AUTOHSCROLL"}, {"ES_READONLY"}),
-    "IDC_RESULT": ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
-    "IDC_FIELD_Z": ({"ES_READONLY", "ES_AUTOHSCROLL"}, set()),
-    "IDC_PRECISION": ({"ES_NUMBER"}, set()),
-    "IDC_PRECISION_SPIN": ({"UDS_WRAP", "UDS_SETBUDDYINT", "UDS_ALIGNRIGHT", "UDS_ARROWKEYS"}, {"UDS_AUTOBUDDY"}),
-    "IDC_NOTATION": ({"CBS_DROPDOWNLIST", "WS_VSCROLL"}, set()),
-    "IDC_HISTORY_LIST": ({"LBS_SORT", "LBS_NOTIFY", "LBS_NOINTEGRALHEIGHT", "WS_VSCROLL", "WS_BORDER",
-           "NOT WS_VISIBLE"}, set()),
-    "IDC_STATUS": ({"SS_LEFTNOWORDWRAP"}, set()),
-}
-
-# What the history list hides while it is shown: the header's list, which
-# the code hides too (HISTORY_LIST_COVERS).
-COVERED = []
-LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN = ("IDC_HISTORY_LIST", "IDC_ENTRY", "IDC_SHOW_FORMULAS",
-                                                   "IDC_FORMAT_GROUP", "IDC_PRECISION", "IDC_PRECISION_SPIN")
-NOTATION = "IDC_NOTATION"
-GROUPED = {"IDC_NOTATION", "IDC_PRECISION", "IDC_PRECISION_SPIN", "IDC_PRECISION_LABEL"}
-
-# The list's width is the entry field's client width plus the "H" width: up
-# to 4 pixels (about 3 units) less than the template widths; its height is
-# its client height plus 4 pixels: up to 4 pixels (about 3 units) more.
-ALLOWANCE = 3
-SLACK = 1
-# A drop-down list's closed height follows its font, not the template.
-COMBO_CLOSED = 13
-# Enough drop height for about ten entries of the dialog font.
-COMBO_MIN_DROP = COMBO_CLOSED + 10 * 8
-MAX_SHIFT = 2
-
-# Widening: id -> (dx, dw) as multiples of (extra, half).
-WIDENING = {
-    "IDC_SHOW_NAMED": ("extra", None), "IDC_SHOW_FORMULAS": ("extra", None), "IDC_ENTRY": (None, "extra"), "IDC_RESULT": (None, "half"),
-    "IDC_FIELD_Z": ("half", "half"), "IDC_RESULT_TO_CLIPBOARD": ("half", None), "IDC_LETTER_Z": ("half", None),
-    "IDC_FIELD_V": (None, "half"), "IDC_FIELD_W": (None, "half"), "IDC_FIELD_X": ("half", "half"), "IDC_FIELD_Y": ("half", "half"),
-    "IDC_LETTER_X": ("half", None), "IDC_LETTER_Y": ("half", None),
-}
-WIDENINGS = [1, 2, 17, 60, 301]
-
-KEYWORDS = {
-    "PUSHBUTTON": "button", "DEFPUSHBUTTON": "button", "EDITTEXT": "edit", "LTEXT": "static",
-    "RTEXT": "static", "CTEXT": "static", "AUTOCHECKBOX": "check", "CHECKBOX": "check",
-    "GROUPBOX": "group", "COMBOBOX": "combo", "LISTBOX": "list", "CONTROL": None,
-    "AUTORADIOBUTTON": "radio", "RADIOBUTTON": "radio",
-}
-CLASSES = {"button": "button", "edit": "edit", "static": "static", "combobox": "combo",
-           "listbox": "list", "msctls_updown32": "updown"}
+KINDS = dict(PUSHBUTTON="button", DEFPUSHBUTTON="button", EDITTEXT="edit", LTEXT="static", RTEXT="static", CTEXT="static",
+             AUTOCHECKBOX="check", CHECKBOX="check", GROUPBOX="group", COMBOBOX="combo", LISTBOX="list", AUTORADIOBUTTON="radio",
+             RADIOBUTTON="radio", combobox="combo", listbox="list", msctls_updown32="updown")
+LIST, ENTRY, SHOW_FORMULAS, PRECISION, SPIN = "IDC_HISTORY_LIST IDC_ENTRY IDC_SHOW_FORMULAS IDC_PRECISION IDC_PRECISION_SPIN".split()
+Control = namedtuple("Control", "kind caption id box styles")
 
 
-class Control:
-    def __init__(self, kind, caption, cid, x, y, w, h, styles, line):
-        self.kind, self.caption, self.id = kind, caption, cid
-        self.x, self.y, self.w, self.h = x, y, w, h
-        self.styles, self.line = styles, line
-
-    def rect(self):
-        h = min(self.h, COMBO_CLOSED) if self.kind == "combo" else self.h
-        return (self.x, self.y, self.x + self.w, self.y + h)
-
-
-def read_ids(path):
-    """The header's ids by name, and its list of the controls the history list covers."""
-    ids, covered = {}, []
-    text = open(path, encoding="latin-1").read()
-    for m in re.finditer(r"^\s*#define\s+(\w+)\s+(\d+)", text, re.M):
-        ids[m.group(1)] = int(m.group(2))
-    m = re.search(r"#define\s+HISTORY_LIST_COVERS((?:.*\\\n)*.*)", text)
-    if m:
-        covered = [name.strip() for name in m.group(1).replace("\\\n", " ").split(",") if name.strip()]
-    return ids, covered
-
-
-def resolve(ids, covered):
-    """The main window's tables by id instead of by name."""
-    global CONTROLS, STYLES, COVERED, WIDENING, GROUPED, LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN
-    global NOTATION
-    CONTROLS = {ids[n]: v for n, v in CONTROLS.items()}
-    STYLES = {ids[n]: v for n, v in STYLES.items()}
-    WIDENING = {ids[n]: v for n, v in WIDENING.items()}
-    GROUPED = {ids[n] for n in GROUPED}
-    COVERED = [ids[n] for n in covered]
-    LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN, NOTATION = (
-        ids[n] for n in (LIST, ENTRY, SHOW_FORMULAS, GROUP, PRECISION, SPIN, NOTATION))
-
-
-def split_args(text):
-    """Splits at commas outside quotes."""
-    args, cur, quoted = [], "", False
-    for ch in text:
-        if ch == '"':
-            quoted = not quoted
-        if ch == "," and not quoted:
-            args.append(cur.strip())
-            cur = ""
-        else:
-            cur += ch
-    args.append(cur.strip())
-    return args
-
-
-def unquote(text):
-    if not (text.startswith('"') and text.endswith('"')):
-        raise ValueError("not a string: " + text)
-    body = text[1:-1]
-    # Octal escapes and doubled quotes, as the resource compiler reads them.
-    body = re.sub(r"\\([0-7]{1,3})", lambda m: chr(int(m.group(1), 8)), body)
-    return body.replace('""', '"')
-
-
-def value(expr, ids):
-    """A sum or difference of numbers and names ("IDC_DIGIT_0 + 7", "0 - 103")."""
-    total, sign = 0, 1
-    for token in re.findall(r"[+-]|[^\s+-]+", expr):
-        if token in "+-":
-            sign = -1 if token == "-" else 1
-        else:
-            total += sign * (ids[token] if token in ids else int(token, 0))
-    return total
-
-
-def style_set(expr):
-    styles = set()
-    for part in expr.split("|"):
-        part = " ".join(part.split())
-        if part:
-            styles.add(part)
-    return styles
-
-
-def parse_control(line, ids, number):
-    keyword, rest = line.split(None, 1)
-    args = split_args(rest)
-    kind = KEYWORDS[keyword]
-    caption = ""
-    if keyword == "CONTROL":
-        caption = unquote(args[0])
-        cid = value(args[1], ids)
-        kind = CLASSES[unquote(args[2]).lower()]
-        styles = style_set(args[3])
-        x, y, w, h = (value(a, ids) for a in args[4:8])
-    else:
-        if kind not in ("edit", "combo", "list"):
-            caption, args = unquote(args[0]), args[1:]
-        cid = value(args[0], ids)
-        x, y, w, h = (value(a, ids) for a in args[1:5])
-        styles = style_set(args[5]) if len(args) > 5 else set()
-    if keyword == "DEFPUSHBUTTON" or "BS_DEFPUSHBUTTON" in styles:
-        styles.add("BS_DEFPUSHBUTTON")
-    return Control(kind, caption, cid, x, y, w, h, styles, number)
-
-
-def read_templates(path, ids):
-    lines = open(path, encoding="cp1252").read().splitlines()
-    found, i = {}, 0
-    while i < len(lines):
-        m = re.match(r"\s*(\w+)\s+DIALOG(?:EX)?\s+(.*)", lines[i])
-        if not m or m.group(1) not in TEMPLATES and m.group(1) not in SATELLITES:
-            i += 1
-            continue
-        name = m.group(1)
-        size = [value(a, ids) for a in split_args(m.group(2))]
-        header = {"size": tuple(size[2:4]), "place": tuple(size[0:2]), "style": set(), "font": None,
-                  "caption": None}
-        controls = []
-        i += 1
-        while lines[i].strip() != "BEGIN":
-            head = lines[i].strip()
-            if head.startswith("STYLE"):
-                header["style"] = style_set(head[5:])
-            elif head.startswith("FONT"):
-                font = split_args(head[4:])
-                header["font"] = (int(font[0]), unquote(font[1]))
-            elif head.startswith("CAPTION"):
-                header["caption"] = unquote(head[7:].strip())
-            i += 1
-        i += 1
-        while lines[i].strip() != "END":
-            text = lines[i].split("//")[0].strip()
-            if text:
-                controls.append(parse_control(text, ids, i + 1))
-            i += 1
-        found[name] = (header, controls)
-    return found
-
-
-def overlap(a, b):
-    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
-
-
-def inside(a, b):
-    return a[0] >= b[0] and a[1] >= b[1] and a[2] <= b[2] and a[3] <= b[3]
-
-
-def widened(controls, extra):
-    """The controls after widening the window by extra units."""
-    half = extra // 2
-    amount = {"extra": extra, "half": half, None: 0}
-    out = {}
-    for c in controls.values():
-        dx, dw = WIDENING.get(c.id, (None, None))
-        out[c.id] = Control(c.kind, c.caption, c.id, c.x + amount[dx], c.y, c.w + amount[dw], c.h,
-                            c.styles, c.line)
+def table(text):
+    out, what = {"kinds": {}, "frames": {}, "styles": {}, "places": {}, "moves": {}, "group of": {}}, None
+    for item in re.split(r", |\n", text.strip()):
+        what, item = item.split(": ", 1) if ": " in item else (what, item)
+        names, _, value = item.partition("=")
+        for name in names.split():
+            out[what if what in out else "kinds"]["IDC_" + name] = value if what in out else (what, value)
+    for group, members in out["frames"].items():
+        out["group of"].update({"IDC_" + m: group for m in members.split()})
     return out
 
 
-def check_geometry(controls, width, height, extra, problems, report):
-    """Client area, overlaps and the list's coverage; extra is the widening."""
-    tag = "" if extra == 0 else " (widened by %d)" % extra
-    for c in controls.values():
-        r = c.rect()
-        if c.id != LIST and not inside(r, (0, 0, width, height)):
-            problems.append("%d lies outside the client area%s: %s" % (c.id, tag, r))
-    ids = sorted(controls)
-    for n, a in enumerate(ids):
-        for b in ids[n + 1:]:
-            pair = {a, b}
-            if LIST in pair or pair == {PRECISION, SPIN}:
-                continue
-            if GROUP in pair and pair - {GROUP} <= GROUPED:
-                continue
-            if overlap(controls[a].rect(), controls[b].rect()):
-                problems.append("%d and %d overlap%s" % (a, b, tag))
-    for cid in GROUPED:
-        if not inside(controls[cid].rect(), controls[GROUP].rect()):
-            problems.append("%d is not inside the group box %d%s" % (cid, GROUP, tag))
-
-    lst = controls[LIST]
-    right = lst.x + controls[ENTRY].w + controls[SHOW_FORMULAS].w
-    smallest = (lst.x + SLACK, lst.y + SLACK, right - ALLOWANCE - SLACK, lst.y + lst.h - SLACK)
-    largest = (lst.x - SLACK, lst.y - SLACK, right + SLACK, lst.y + lst.h + ALLOWANCE + SLACK)
-    if right - ALLOWANCE > width or lst.y + lst.h + ALLOWANCE > height:
-        problems.append("the shown list leaves the client area%s" % tag)
-    for c in controls.values():
-        if c.id == LIST:
-            continue
-        if c.id in COVERED:
-            if not inside(c.rect(), smallest):
-                problems.append("%d is not covered by the list%s: %s, list %s"
-                                % (c.id, tag, c.rect(), smallest))
-        elif overlap(c.rect(), largest):
-            problems.append("%d lies under the list%s: %s, list %s" % (c.id, tag, c.rect(), largest))
-    if extra == 0:
-        report.append("  shown list: within x %d..%d, y %d..%d; covers at least x %d..%d, y %d..%d"
-                      % (largest[0], largest[2], largest[1], largest[3],
-                         smallest[0], smallest[2], smallest[1], smallest[3]))
+def number(expr, ids):
+    expr = re.sub(r"[A-Za-z_]\w*", lambda m: str(ids[m[0]]), expr)
+    assert re.fullmatch(r"[\d\s+-]+", expr), expr
+    return eval(expr)
 
 
-def check_controls(controls, wanted, problems):
-    """Every wanted control there once, with its kind and caption, and no
-    other control; no default button. Returns the controls by id."""
-    by_id = {}
-    for c in controls:
-        if c.id in by_id:
-            problems.append("id %d twice (lines %d and %d)" % (c.id, by_id[c.id].line, c.line))
-        by_id[c.id] = c
-        if "BS_DEFPUSHBUTTON" in c.styles:
-            problems.append("control %d is a default button" % c.id)
-    for cid, (kind, caption) in wanted.items():
-        c = by_id.get(cid)
-        if c is None:
-            problems.append("control %d is missing" % cid)
-        elif (c.kind, c.caption) != (kind, caption):
-            problems.append("control %d is %s %r, wanted %s %r" % (cid, c.kind, c.caption, kind, caption))
-    for cid in set(by_id) - set(wanted):
-        problems.append("control %d does not belong in this window" % cid)
-    return by_id
+# Octal escapes and doubled quotes in strings, as the resource compiler reads them.
+def unquote(text): return re.sub(r"\\([0-7]{1,3})", lambda m: chr(int(m[1], 8)), text.strip()[1:-1]).replace('""', '"')
+def split_args(text): return [a.strip() for a in re.split(r',(?=(?:[^"]*"[^"]*")*[^"]*$)', text)]
+def styles_of(expr): return {s.strip() for s in re.sub(r"NOT\s+", "NOT_", expr).split("|") if s.strip()}
+def obeys(styles, rule): return all(s[1:] not in styles if s[0] == "!" else s in styles for s in rule.split())
+def overlap(a, b): return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+def inside(a, b): return b[0] <= a[0] and b[1] <= a[1] and a[2] <= b[2] and a[3] <= b[3]
+def rect(c): return (*c.box[:2], c.box[0] + c.box[2], c.box[1] + (min(c.box[3], COMBO_CLOSED) if c.kind == "combo" else c.box[3]))
 
 
-def check_template(name, header, controls, problems, report):
-    width, height, points = TEMPLATES[name]
-    if header["size"] != (width, height):
-        problems.append("size %s, wanted %s" % (header["size"], (width, height)))
-    if header["font"] != (points, "MS Sans Serif"):
-        problems.append("font %s, wanted %d \"MS Sans Serif\"" % (header["font"], points))
-    if header["caption"] != "Quorvex":
-        problems.append("caption %r" % header["caption"])
-    if not DIALOG_STYLE <= header["style"] or DIALOG_FORBIDDEN & header["style"]:
-        problems.append("dialog style %s" % sorted(header["style"]))
-
-    by_id = check_controls(controls, CONTROLS, problems)
-    for cid, (required, forbidden) in STYLES.items():
-        if cid in by_id:
-            styles = by_id[cid].styles
-            if not required <= styles or forbidden & styles:
-                problems.append("control %d styles %s" % (cid, sorted(styles)))
-    if NOTATION in by_id and by_id[NOTATION].h < COMBO_MIN_DROP:
-        problems.append("the notation list drops down only %d units" % by_id[NOTATION].h)
-    if set(CONTROLS) - set(by_id):
-        return by_id
-
-    check_geometry(by_id, width, height, 0, problems, report)
-    for extra in WIDENINGS:
-        check_geometry(widened(by_id, extra), width + extra, height, extra, problems, report)
-    return by_id
+def parse_control(line, ids):
+    keyword, rest = line.split(None, 1)
+    args = split_args(rest)
+    if keyword == "CONTROL":
+        caption, name, kind, style, *box = args
+        kind = unquote(kind).lower()
+    else:
+        kind, caption = keyword, '""' if keyword in ("EDITTEXT", "COMBOBOX", "LISTBOX") else args.pop(0)
+        name, *box = args
+        style = box[4] if len(box) > 4 else ""
+    styles = styles_of(style) | ({"BS_DEFPUSHBUTTON"} if keyword == "DEFPUSHBUTTON" else set())
+    return name, Control(KINDS.get(kind, kind), unquote(caption), number(name, ids), tuple(number(b, ids) for b in box[:4]), styles)
 
 
-# The windows beside the main window: template -> (place, size, font size).
-SATELLITES = {
-    "B_FUNKTIONS_WINDOW": ((20, -87), (173, 57), 10),
-    "S_FUNKTIONS_WINDOW": ((20, -91), (173, 57), 8),
-    "B_HEX_WINDOW": ((-103, -8), (97, 152), 10),
-    "S_HEX_WINDOW": ((-103, -11), (97, 152), 8),
-    "B_REGRESS_WINDOW": ((209, 13), (98, 55), 10),
-    "S_REGRESS_WINDOW": ((206, 15), (98, 55), 8),
-}
-SATELLITE_STYLE = {"WS_CAPTION", "WS_SYSMENU", "DS_SETFONT"}
-SATELLITE_FORBIDDEN = {"WS_MAXIMIZEBOX", "WS_THICKFRAME"}
-SATELLITE_CAPTIONS = {"FUNKTIONS": "scientific functions", "HEX": "Programmers window",
-                      "REGRESS": "Regression"}
-
-# Controls by window: id name -> (kind, caption); the ids come from resource.h.
-SATELLITE_CONTROLS = {
-    "FUNKTIONS": {
-        "IDC_TRIG_GROUP": ("group", "trigonometric fct."),
-        "IDC_LOG_GROUP": ("group", "logarithmic functions"),
-        "IDC_SIN": ("button", "sin"), "IDC_COS": ("button", "cos"), "IDC_TAN": ("button", "tan"),
-        "IDC_ASIN": ("button", "asin"), "IDC_ACOS": ("button", "acos"),
-        "IDC_ATAN": ("button", "atan"), "IDC_LOG": ("button", "log"), "IDC_LN": ("button", "ln"),
-        "IDC_ABS": ("button", "abs"), "IDC_INT": ("button", "int"), "IDC_FRAC": ("button", "frac"),
-        "IDC_SQR": ("button", "sqr"), "IDC_SQRT": ("button", "sqrt"), "IDC_FAC": ("button", "fac"),
-        "IDC_PI": ("button", "Pi"), "IDC_EUL": ("button", "Eul"), "IDC_DEGREE": ("check", "degree"),
-    },
-    "HEX": {
-        "IDC_INTEGER_NOTES": ("static", ""),
-        "IDC_WIDTH_GROUP": ("group", ""), "IDC_SIGN_GROUP": ("group", ""),
-        "IDC_DIGIT_GROUP": ("group", ""),
-        "IDC_WIDTH_4": ("radio", "4 (long)"), "IDC_WIDTH_2": ("radio", "2 (short)"),
-        "IDC_WIDTH_1": ("radio", "1 (char)"), "IDC_SIGNED": ("radio", "signed"),
-        "IDC_UNSIGNED": ("radio", "unsigned"),
-        "IDC_HEX_A": ("button", "A"), "IDC_HEX_B": ("button", "B"), "IDC_HEX_C": ("button", "C"),
-        "IDC_HEX_D": ("button", "D"), "IDC_HEX_E": ("button", "E"), "IDC_HEX_F": ("button", "F"),
-        "IDC_PREFIX_HEX": ("button", "hex"), "IDC_PREFIX_OCT": ("button", "oct"),
-        "IDC_PREFIX_BIN": ("button", "bin"), "IDC_PREFIX_ASCII": ("button", "Ascii"),
-        "IDC_AND": ("button", "and"), "IDC_OR": ("button", "or"), "IDC_XOR": ("button", "xor"),
-        "IDC_SHL": ("button", "shl"), "IDC_SHR": ("button", "shr"), "IDC_MOD": ("button", "mod"),
-        "IDC_NOT": ("button", "not"),
-    },
-    "REGRESS": {
-        "IDC_WANTED_VALUE": ("edit", ""), "IDC_SOLVER_MESSAGE": ("static", ""),
-        "IDC_SOLVE_V": ("button", "V ?"), "IDC_SOLVE_X": ("button", "X ?"),
-        "IDC_SOLVE_W": ("button", "W ?"), "IDC_SOLVE_Y": ("button", "Y ?"),
-        "IDC_RESULT_TO_WANTED": ("button", "="),
-    },
-}
-# What each group box frames.
-FRAMES = {
-    "IDC_TRIG_GROUP": ["IDC_SIN", "IDC_COS", "IDC_TAN", "IDC_ASIN", "IDC_ACOS", "IDC_ATAN",
-                       "IDC_PI", "IDC_DEGREE"],
-    "IDC_LOG_GROUP": ["IDC_LOG", "IDC_LN", "IDC_EUL"],
-    "IDC_WIDTH_GROUP": ["IDC_WIDTH_4", "IDC_WIDTH_2", "IDC_WIDTH_1"],
-    "IDC_SIGN_GROUP": ["IDC_SIGNED", "IDC_UNSIGNED"],
-    "IDC_DIGIT_GROUP": ["IDC_HEX_A", "IDC_HEX_B", "IDC_HEX_C", "IDC_HEX_D", "IDC_HEX_E",
-                        "IDC_HEX_F", "IDC_PREFIX_HEX", "IDC_PREFIX_OCT", "IDC_PREFIX_BIN",
-                        "IDC_PREFIX_ASCII"],
-}
-# The regression window's controls stand where its users expect them.
-PLACES = {
-    "IDC_WANTED_VALUE": (20, 4, 72, 12), "IDC_SOLVER_MESSAGE": (44, 17, 52, 35),
-    "IDC_SOLVE_V": (4, 28, 18, 11), "IDC_SOLVE_X": (24, 28, 18, 11),
-    "IDC_SOLVE_W": (4, 41, 18, 11), "IDC_SOLVE_Y": (24, 41, 18, 11),
-    "IDC_RESULT_TO_WANTED": (5, 6, 12, 8),
-}
+def geometry(cs, width, height, t, covered, tag):
+    out, names, group = [], sorted(set(cs) - {LIST}), t["group of"]
+    for n in names:
+        if not inside(rect(cs[n]), (0, 0, width, height)):
+            out.append(f"{n} lies outside the window{tag}: {rect(cs[n])}")
+        if n in group and not inside(rect(cs[n]), rect(cs[group[n]])):
+            out.append(f"{n} is not inside its group box{tag}")
+    out += [f"{a} and {b} overlap{tag}" for i, a in enumerate(names) for b in names[i + 1:]
+            if overlap(rect(cs[a]), rect(cs[b])) and b != group.get(a) and a != group.get(b) and {a, b} != {PRECISION, SPIN}]
+    if LIST in cs:
+        x, y, _, h = cs[LIST].box
+        right = x + cs[ENTRY].box[2] + cs[SHOW_FORMULAS].box[2]
+        smallest = (x + SLACK, y + SLACK, right - ALLOWANCE - SLACK, y + h - SLACK)
+        largest = (x - SLACK, y - SLACK, right + SLACK, y + h + ALLOWANCE + SLACK)
+        if right - ALLOWANCE > width or y + h + ALLOWANCE > height:
+            out.append(f"the shown list leaves the window{tag}")
+        out += [f"{n} is not covered by the list{tag}" for n in names if n in covered and not inside(rect(cs[n]), smallest)]
+        out += [f"{n} lies under the list{tag}" for n in names if n not in covered and overlap(rect(cs[n]), largest)]
+    return out
 
 
-def check_satellite(name, header, controls, ids, problems):
-    place, size, points = SATELLITES[name]
-    window = name[2:-len("_WINDOW")]
-    if header["place"] != place or header["size"] != size:
-        problems.append("place %s size %s, wanted %s %s" % (header["place"], header["size"], place, size))
-    if header["font"] != (points, "MS Sans Serif"):
-        problems.append("font %s, wanted %d \"MS Sans Serif\"" % (header["font"], points))
-    if header["caption"] != SATELLITE_CAPTIONS[window]:
-        problems.append("caption %r" % header["caption"])
-    if not SATELLITE_STYLE <= header["style"] or SATELLITE_FORBIDDEN & header["style"]:
-        problems.append("dialog style %s" % sorted(header["style"]))
-    wanted = {ids[n]: kind_caption for n, kind_caption in SATELLITE_CONTROLS[window].items()}
-    by_id = check_controls(controls, wanted, problems)
-    for c in controls:
-        if not inside(c.rect(), (0, 0) + size):
-            problems.append("%d lies outside the window: %s" % (c.id, c.rect()))
-    for n, a in enumerate(controls):
-        for b in controls[n + 1:]:
-            if "group" in (a.kind, b.kind) or not overlap(a.rect(), b.rect()):
-                continue
-            problems.append("%d and %d overlap" % (a.id, b.id))
-    for group in (c for c in controls if c.kind == "group"):
-        framed = {ids[n] for n in FRAMES[next(k for k, v in ids.items() if v == group.id and k in FRAMES)]}
-        for c in controls:
-            if c.kind == "group":
-                continue
-            within = inside(c.rect(), group.rect())
-            if c.id in framed and not within:
-                problems.append("%d is not inside the group box %d" % (c.id, group.id))
-            elif c.id not in framed and overlap(c.rect(), group.rect()):
-                problems.append("%d lies on the group box %d" % (c.id, group.id))
-    if window == "REGRESS":
-        for n, rect in PLACES.items():
-            c = by_id.get(ids[n])
-            if c and (c.x, c.y, c.w, c.h) != rect:
-                problems.append("%s at %s, wanted %s" % (n, (c.x, c.y, c.w, c.h), rect))
-    return by_id
+def check(head, body, wanted, t, ids, covered):
+    (place, width, height, points), caption, style = wanted
+    got = tuple(number(a, ids) for a in split_args(head.split("\n")[0]))
+    font = re.search(r"^FONT (\d+), (.*)", head, re.M)
+    got = (place and got[:2], got[2:], (int(font[1]), unquote(font[2])), unquote(re.search(r"^CAPTION (.*)", head, re.M)[1]))
+    out = [] if got == (place, (width, height), (points, "MS Sans Serif"), caption) else [f"place, size, font, caption {got}"]
+    if not obeys(styles_of(re.search(r"^STYLE (.*)", head, re.M)[1]), DIALOG + " " + style):
+        out.append("dialog style")
+    cs = {}
+    for line in filter(None, (line.split("//")[0].strip() for line in body.splitlines())):
+        name, c = parse_control(line, ids)
+        out += [f"{name}: id {c.id} twice"] if c.id in {d.id for d in cs.values()} else []
+        cs[name] = c
+    for n in set(cs) | set(t["kinds"]):
+        c = cs.get(n)
+        if c is None or (c.kind, c.caption) != t["kinds"].get(n):
+            out.append(f"{n} is {c and (c.kind, c.caption)}, wanted {t['kinds'].get(n)}")
+        elif "BS_DEFPUSHBUTTON" in c.styles or not obeys(c.styles, t["styles"].get(n, "")):
+            out.append(f"{n} styles {sorted(c.styles)}")
+        elif n in t["places"] and c.box != tuple(map(int, t["places"][n].split())) or c.kind == "combo" and c.box[3] < COMBO_MIN_DROP:
+            out.append(f"{n} at {c.box}")
+    for extra in [] if out else [0] + (WIDENINGS if t["moves"] else []):
+        grow = {n: [(0, extra // 2, extra)[int(f)] for f in m.split()] for n, m in t["moves"].items()}
+        moved = {n: c._replace(box=(c.box[0] + grow[n][0], c.box[1], c.box[2] + grow[n][1], c.box[3])) if n in grow else c
+                 for n, c in cs.items()}
+        out += geometry(moved, width + extra, height, t, covered, f" (widened by {extra})" if extra else "")
+    return out, cs
 
 
 def main():
-    rc = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "quorvex.rc")
-    ids, covered = read_ids(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"))
-    resolve(ids, covered)
-    templates = read_templates(rc, ids)
-    failed = False
-    for name in SATELLITES:
-        problems = []
-        if name not in templates:
-            problems.append("template missing")
-        else:
-            header, controls = templates[name]
-            check_satellite(name, header, controls, ids, problems)
-        print("%s: %s" % (name, "OK" if not problems else "%d problem(s)" % len(problems)))
-        for p in problems:
-            print("  " + p)
-        failed |= bool(problems)
-    layouts = {}
-    for name in TEMPLATES:
-        problems, report = [], []
-        if name not in templates:
-            problems.append("template missing")
-        else:
-            header, controls = templates[name]
-            layouts[name] = check_template(name, header, controls, problems, report)
-        print("%s: %d controls, %s" % (name, len(layouts.get(name, {})),
-                                        "OK" if not problems else "%d problem(s)" % len(problems)))
-        for line in report:
-            print(line)
-        for p in problems:
-            print("  " + p)
-        failed |= bool(problems)
-
-    if len(layouts) == 2:
-        big, small = (layouts[n] for n in TEMPLATES)
-        problems = []
-        for cid in sorted(set(big) & set(small)):
-            a, b = big[cid], small[cid]
-            if (a.kind, a.caption) != (b.kind, b.caption):
-                problems.append("%d differs in kind or caption" % cid)
-            shift = max(abs(a.x - b.x), abs(a.y - b.y), abs(a.w - b.w), abs(a.h - b.h))
-            if shift > MAX_SHIFT:
-                problems.append("%d differs by %d units between the layouts" % (cid, shift))
-        print("big and small layout: %s" % ("same controls" if not problems else "differ"))
-        for p in problems:
-            print("  " + p)
-        failed |= bool(problems)
-    return 1 if failed else 0
+    rc = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "quorvex.rc")
+    header = open(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"), encoding="latin-1").read()
+    ids = {n: int(v) for n, v in re.findall(r"^\s*#define\s+(\w+)\s+(\d+)", header, re.M)}
+    covered = set(re.findall(r"\w+", re.search(r"HISTORY_LIST_COVERS((?:.*\\\n)*.*)", header)[1]))
+    templates = {m[1]: m.groups()[1:] for m in re.finditer(r"^(\w+) DIALOG(?:EX)? (.*?)^BEGIN\n(.*?)^END",
+                                                          open(rc, encoding="cp1252").read(), re.M | re.S)}
+    problems = []
+    for stem, (caption, style, controls, layouts) in WINDOWS.items():
+        t, both = table(controls), []
+        for name, wanted in ((f"{p}_{stem}_WINDOW", w) for p, w in zip("BS", layouts)):
+            out, cs = check(*templates[name], (wanted, caption, style), t, ids, covered) if name in templates else (["missing"], {})
+            problems += [f"{name}: {p}" for p in out]
+            both.append(cs)
+        problems += [f"{stem}: {n} differs between the layouts by more than {MAX_SHIFT}" for n in set(both[0]) & set(both[1])
+                     if max(abs(a - b) for a, b in zip(both[0][n].box, both[1][n].box)) > MAX_SHIFT]
+    print("\n".join(problems) or f"{len(WINDOWS) * 2} dialog templates hold")
+    return 1 if problems else 0
 
 
 if __name__ == "__main__":
