@@ -93,8 +93,8 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
       {"X =", "", "", true}, {"quit2", "", "quit ?\n", true}, {"vars", "V =\nW =\nX =\nY = X+1\nZ =\n", "", true},
       {"notation label", "", "invalid value 'label' for notation\n", true},
       {"solve Q = 1 X", "", "solve L = WANTED FORMULA: L is V, W, X or Y\n", true},
-      {"solve y = 9 Y^2", "3.0000\n", "", true},
-      {"exit", "", "", false},
+      {"integer 3", "", "invalid value '3' for integer\n", true},
+      {"solve y = 9 Y^2", "3.0000\n", "", true}, {"exit", "", "", false},
   };
   QvxOptions options;
   applyOptions(options);
