@@ -1,145 +1,80 @@
-// The installer's decisions that need no Windows: command line, the
-// shortcut and registry tables, path limits, removal and its count rule.
+// The installer's decisions that need no Windows: command line, paths and
+// their buffers, what an uninstall removes, whose file association it is.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "installer/install_plan.h"
 
 namespace {
 
-const ShellFolders kFolders = {
-    "C:\\Users\\ann\\Start Menu\\Programs",
-    "C:\\Users\\ann\\Start Menu",
-    "C:\\Users\\ann\\Desktop",
-};
-const std::string kLinks = "C:\\Users\\ann\\Start Menu\\Programs\\Quorvex";
+const ShellFolders kFolders = {"C:\\Users\\ann\\Start Menu\\Programs", "C:\\Users\\ann\\Start Menu",
+                               "C:\\Users\\ann\\Desktop"};
 
-TEST(InstallerCommandTest, SwitchLanguageAndFolder) {
-  struct {
-    const char* line;
-    bool uninstall;
-    bool german;
-    const char* folder;  // nullptr: no blank, so no folder
-  } cases[] = {
-      {"", false, false, nullptr},
-      {"x /deinstal_e d", false, false, nullptr},  // the switch must stand at the start
-      {" /deinstal_e d", false, false, nullptr},
-      {"/deinstal_e C:\\Tools\\Calc", true, false, "c:\\tools\\calc"},
-      {"/DEINSTAL_E C:\\Tools\\Calc", true, false, "c:\\tools\\calc"},
-      {"/deinstal_G C:\\Program Files\\Q", true, true, "c:\\program files\\q"},
-      {"/deinstal_g", true, true, nullptr},
-      {"/deinstal_e c:\\stal_g", true, true, "c:\\stal_g"},  // "stal_g" anywhere means German
-      {"/deinstallation", true, false, nullptr},
-      {"/deinstal_e ", true, false, ""},
-      // Only A to Z are lowered; Windows-1252 letters stay as they are.
-      {"/deinstal_e C:\\\xC4RGER", true, false, "c:\\\xC4rger"},
+TEST(InstallerTest, CommandLine) {
+  // uninstall, German, the folder after the first blank ("-": no blank)
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "00 -"}, {" /deinstal_e d", "00 -"},  // the switch must stand at the start
+      {"/DEINSTAL_E C:\\Tools\\Calc", "10 c:\\tools\\calc"}, {"/deinstal_G C:\\Q R", "11 c:\\q r"},
+      {"/deinstal_g", "11 -"}, {"/deinstal_e c:\\stal_g", "11 c:\\stal_g"},  // "stal_g" anywhere means German
+      {"/deinstallation", "10 -"}, {"/deinstal_e ", "10 "},
+      {"/deinstal_e C:\\\xC4RGER", "10 c:\\\xC4rger"},  // only A to Z are lowered
   };
-  for (const auto& c : cases) {
-    InstallerCommand command = parseInstallerCommand(c.line);
-    EXPECT_EQ(command.uninstall, c.uninstall) << c.line;
-    EXPECT_EQ(command.german, c.german) << c.line;
-    if (c.folder) EXPECT_EQ(command.folder, std::string(c.folder)) << c.line;
-    else EXPECT_FALSE(command.folder) << c.line;
+  for (const auto& [line, expected] : cases) {
+    InstallerCommand c = parseInstallerCommand(line);
+    EXPECT_EQ(std::to_string(c.uninstall) + std::to_string(c.german) + " " + c.folder.value_or("-"), expected) << line;
   }
 }
 
-// The shortcut and registry tables themselves are checked where they take
-// effect: the installer's tests under Wine read back every link and value.
-
-TEST(InstallPlanTest, DriveRootGetsNoDoubledBackslash) {
-  auto plan = makeInstallPlan("E:\\", kFolders, {false, true, true});
-  ASSERT_TRUE(plan);
-  EXPECT_EQ(plan->programPath, "E:\\Quorvex.exe");
-  EXPECT_EQ(plan->uninstallValues[1].data, "E:\\Install.exe /deinstal_e E:\\");
-}
-
-TEST(InstallPlanTest, PathLimits) {
+TEST(InstallerTest, PlanPathsAndTheirLimits) {
+  auto root = makeInstallPlan("E:\\", kFolders, {false, true, true});
+  ASSERT_TRUE(root);
+  EXPECT_EQ(root->programPath, "E:\\Quorvex.exe") << "no doubled backslash after a drive root";
+  EXPECT_EQ(root->uninstallValues[1].data, "E:\\Install.exe /deinstal_e E:\\");
   // Removal buffers hold 199 characters: "\Quorvex\Quorvex Rechner.LNK" adds
   // 28 to the Programs folder, "\Calculator.LNK" 15 to the others.
-  struct {
-    const char* what;
-    std::string folder;
-    ShellFolders folders;
-    bool accepted;
-  } cases[] = {
-      {"folder of 199", "C:\\" + std::string(196, 'f'), kFolders, true},
-      {"folder of 200", "C:\\" + std::string(197, 'f'), kFolders, false},
-      {"no current folder", "", kFolders, false},
-      {"programs of 171", "C:\\x", {"C:\\" + std::string(168, 'p'), "C:\\s", "C:\\d"}, true},
-      {"programs of 172", "C:\\x", {"C:\\" + std::string(169, 'p'), "C:\\s", "C:\\d"}, false},
-      {"desktop of 184", "C:\\x", {"C:\\p", "C:\\s", "C:\\" + std::string(181, 'd')}, true},
-      {"desktop of 185", "C:\\x", {"C:\\p", "C:\\s", "C:\\" + std::string(182, 'd')}, false},
-      {"start menu of 185", "C:\\x", {"C:\\p", "C:\\" + std::string(182, 's'), "C:\\d"}, false},
-      {"unknown programs", "C:\\x", {"", "C:\\s", "C:\\d"}, false},
-      {"unknown desktop", "C:\\x", {"C:\\p", "C:\\s", ""}, false},
+  auto c = [](int n, char letter) { return "C:\\" + std::string(n, letter); };
+  const std::tuple<std::string, ShellFolders, bool> cases[] = {
+      {c(196, 'f'), kFolders, true},          {c(197, 'f'), kFolders, false},
+      {"", kFolders, false},                  {"C:\\x", {c(168, 'p'), "C:\\s", "C:\\d"}, true},
+      {"C:\\x", {c(169, 'p'), "C:\\s", "C:\\d"}, false}, {"C:\\x", {"C:\\p", "C:\\s", c(181, 'd')}, true},
+      {"C:\\x", {"C:\\p", "C:\\s", c(182, 'd')}, false}, {"C:\\x", {"C:\\p", c(182, 's'), "C:\\d"}, false},
+      {"C:\\x", {"", "C:\\s", "C:\\d"}, false},   {"C:\\x", {"C:\\p", "C:\\s", ""}, false},
   };
-  for (const auto& c : cases) {
-    auto plan = makeInstallPlan(c.folder, c.folders, {true, true, true});
-    EXPECT_EQ(plan.has_value(), c.accepted) << c.what;
-    if (!plan) continue;
-    for (const Shortcut& link : plan->group) {
-      EXPECT_LT(link.linkPath.size(), kShortcutPathBuffer) << c.what;
-      EXPECT_LT(link.target.size(), kShortcutPathBuffer) << c.what;
-    }
+  for (const auto& [folder, folders, accepted] : cases) {
+    auto plan = makeInstallPlan(folder, folders, {true, true, true});
+    EXPECT_EQ(plan.has_value(), accepted) << folder << " " << folders.programs << " " << folders.desktop;
+    for (std::size_t i = 0; plan && i < plan->group.size(); ++i)
+      EXPECT_LT(std::max(plan->group[i].linkPath.size(), plan->group[i].target.size()), kShortcutPathBuffer);
   }
 }
 
-TEST(RemovalTest, StepsInOrder) {
-  std::vector<std::string> expected;
-  for (const char* name : {"Quorvex Rechner", "Rechner", "Dokumentation", "Liesmich", "Calculator",
-                           "Documentation", "Readme", "Deinstallation", "Uninstall"})
-    expected.push_back(kLinks + "\\" + name + ".LNK");
-  expected.push_back(kLinks);
-  for (const char* file : {"C:\\Users\\ann\\Start Menu\\Rechner.LNK",
-                           "C:\\Users\\ann\\Start Menu\\Calculator.LNK",
-                           "C:\\Users\\ann\\Desktop\\Rechner.LNK", "C:\\Users\\ann\\Desktop\\Calculator.LNK"})
-    expected.push_back(file);
-
-  std::vector<RemovalStep> steps = removalSteps(kFolders);
-  ASSERT_EQ(steps.size(), expected.size());
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    EXPECT_EQ(steps[i].path, expected[i]);
-    EXPECT_EQ(steps[i].isFolder, i == 9) << i;
-  }
-}
-
-TEST(RemovalTest, PathsBeyondTheBufferAreLeftOut) {
+TEST(InstallerTest, Removal) {
+  auto steps = [](const ShellFolders& folders) {
+    std::string all;
+    for (const auto& step : removalSteps(folders)) all += step.isFolder ? " [" + step.path + "]" : " " + step.path;
+    return all;
+  };
+  EXPECT_EQ(steps({"P", "S", "D"}),
+            " P\\Quorvex\\Quorvex Rechner.LNK P\\Quorvex\\Rechner.LNK P\\Quorvex\\Dokumentation.LNK"
+            " P\\Quorvex\\Liesmich.LNK P\\Quorvex\\Calculator.LNK P\\Quorvex\\Documentation.LNK"
+            " P\\Quorvex\\Readme.LNK P\\Quorvex\\Deinstallation.LNK P\\Quorvex\\Uninstall.LNK [P\\Quorvex]"
+            " S\\Rechner.LNK S\\Calculator.LNK D\\Rechner.LNK D\\Calculator.LNK");
   // Programs folder of 181: none of the group's files fits, its folder does.
-  ShellFolders folders = {"C:\\" + std::string(178, 'p'), "C:\\s", ""};
-  std::vector<RemovalStep> steps = removalSteps(folders);
-  ASSERT_EQ(steps.size(), 3u);
-  EXPECT_TRUE(steps[0].isFolder);
-  EXPECT_EQ(steps[1].path, "C:\\s\\Rechner.LNK");
-  for (const RemovalStep& step : steps) EXPECT_LT(step.path.size(), kRemovalPathBuffer);
-}
-
-TEST(RemovalTest, CountRule) {
+  std::string programs = "C:\\" + std::string(178, 'p');
+  EXPECT_EQ(steps({programs, "S", ""}), " [" + programs + "\\Quorvex] S\\Rechner.LNK S\\Calculator.LNK");
   // 7: a whole English installation; 1: only the top-level shortcut left.
-  struct {
-    int count;
-    bool success;
-  } cases[] = {{0, false}, {1, false}, {3, false}, {4, true}, {7, true}, {14, true}};
-  for (const auto& c : cases) EXPECT_EQ(removalSucceeded(c.count), c.success) << c.count;
+  for (auto [count, done] : {std::pair{0, false}, {1, false}, {3, false}, {4, true}, {7, true}})
+    EXPECT_EQ(removalSucceeded(count), done) << count;
 }
 
-TEST(AssociationTest, WhichTypeNamesAreOurs) {
-  struct {
-    const char* typeName;
-    bool ours;     // taken over without a question
-    bool removed;  // deleted at uninstall
-  } cases[] = {
-      {"Quorvex Calculator", true, true},
-      {"Quorvex Rechner 3", true, false},
-      {"OldQuorvexFile", true, false},
-      {"quorvex calculator", false, false},
-      {"txtfile", false, false},
-      {"", false, false},
+TEST(InstallerTest, WhichTypeNamesAreOurs) {
+  // type name, taken over without a question, deleted at uninstall
+  const std::tuple<const char*, bool, bool> cases[] = {
+      {"Quorvex Calculator", true, true}, {"Quorvex Rechner 3", true, false}, {"OldQuorvexFile", true, false},
+      {"quorvex calculator", false, false}, {"txtfile", false, false}, {"", false, false},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(associationIsOurs(c.typeName), c.ours) << c.typeName;
-    EXPECT_EQ(extensionToRemove(c.typeName), c.removed) << c.typeName;
+  for (const auto& [typeName, ours, removed] : cases) {
+    EXPECT_EQ(associationIsOurs(typeName), ours) << typeName;
+    EXPECT_EQ(extensionToRemove(typeName), removed) << typeName;
   }
 }
 

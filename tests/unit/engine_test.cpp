@@ -1,0 +1,133 @@
+// What the formula table cannot say in a row: size limits, the fault guard,
+// the code page, what no formula reaches, and the solver.
+#include <cstdlib>
+
+#include "engine/driver.h"
+#include "engine/literals.h"
+#include "run/solve_request.h"
+#include "test_support.h"
+
+namespace {
+
+TEST_F(EngineTest, SizeLimits) {
+  auto nested = [](int n, std::string core) { return std::string(n, '(') + core + std::string(n, ')'); };
+  EXPECT_EQ(calc(nested(3000, "1+2")), "3.0000") << "deep nesting needs no deep stack";
+  EXPECT_EQ(calc("-" + nested(3000, "-2")), "2.0000");
+  EXPECT_EQ(calc("sqrt" + nested(1000, "16")), "4.0000");
+  EXPECT_EQ(calc(nested(2000, "1+2") + ")"), "!( missing");
+  std::string pairs = "(1+1)";
+  for (int i = 1; i < 1200; ++i) pairs += "+(1+1)";
+  EXPECT_EQ(calc(pairs), "2400.0000");
+  std::string zeros(300, '0');
+  EXPECT_EQ(calc("1." + zeros + "1+1"), "2.0000");
+  EXPECT_EQ(calc("#h" + zeros + "F"), "!hex/oct/bin number too big");
+  EXPECT_EQ(calc(std::string(kEntryMaxChars, '0')), "0.0000");
+  EXPECT_EQ(calc(std::string(kEntryMaxChars + 1, '1')), "!formula too long");
+  setVariableText('X', std::string(kVariableMaxChars, '1'));
+  EXPECT_EQ(calc("X+X+X+X"), "!formula too long");
+  // A failed evaluation leaves the caller's text as it was.
+  for (const char* formula : {"1/0", "2+*3", "(1+1)+(2/0)"}) {
+    std::string text = formula;
+    EXPECT_TRUE(!evaluateFormula(text, true) && text == formula) << formula;
+  }
+}
+
+// Each kind of fault, 50 times over (the messages are rows of the table).
+TEST_F(EngineTest, CalculatorStaysUsableAfterEveryKindOfFault) {
+  for (int round = 0; round < 50; ++round) {
+    for (auto [width, formula] : {std::pair{0, "1e4000*1e4000"}, {0, "1e4900/1e-4900"}, {0, "1e4000~1"},
+                                  {0, "sqr(1e3000)"}, {0, "fac(100)^fac(100)"}, {4, "5/0.5"}, {4, "7~0"},
+                                  {1, "5/256"}, {4, "not(1e30)"}}) {
+      calcSettings.integerWidth = width;
+      ASSERT_EQ(calc(formula)[0], '!') << formula;
+      EXPECT_TRUE(faultGuard.faultPhase == FaultPhase::None);
+      calcSettings.integerWidth = 0;
+      ASSERT_EQ(calc("2+2"), "4.0000") << "after " << formula;
+    }
+  }
+}
+
+TEST(FaultGuardDeathTest, FaultOutsideAGuardedStepEndsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto faultOutsideEveryStep = [] {
+    installFaultGuard();
+    faultGuard.fatalExit = [] { std::fputs("fatal fault\n", stderr), std::exit(1); };
+    volatile long double big = 1e4000L, product = big * big;
+    faultGuardSync();
+    std::printf("%Lg\n", static_cast<long double>(product));
+    std::exit(0);
+  };
+  EXPECT_EXIT(faultOutsideEveryStep(), ::testing::ExitedWithCode(1), "fatal fault");
+}
+
+TEST(CodepageTest, ConversionsBothWays) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(utf8ToWindows1252(windows1252ToUtf8(all)), all);
+  EXPECT_EQ(windows1252ToUtf8("\x80" "5\x93"), "€5\xE2\x80\x9C");
+  // Unmappable: "?"; not UTF-8 (a stray byte, a cut or overlong form): as it is.
+  EXPECT_EQ(utf8ToWindows1252("€\xE4\xB8\xAD\xF0\x9F\x98\x80!"), "\x80?" "?!");
+  for (const char* bytes : {"a\xE4" "b", "\xC3", "\xC0\xAF"}) EXPECT_EQ(utf8ToWindows1252(bytes), bytes);
+}
+
+// Values beyond every notation, given to the display as the engine's text
+// ("m" for minus), and a literal no formula lets through: the operand check
+// refuses a second "#" or "$" first.
+TEST_F(EngineTest, WhatNoFormulaReaches) {
+  calcSettings.precision = 16;
+  for (const char* value : {"1e300", "1e4000", "m1e4000", "1.18e4932"}) {
+    for (int notation = 0; notation < kNotationCount; ++notation) {
+      calcSettings.outputNotation = static_cast<OutputNotation>(notation);
+      clearError();
+      std::string text = value;
+      formatResult(text);
+      std::string shown = hasError() ? runStatus.errorText : resultText;
+      EXPECT_TRUE(!shown.empty() && shown.size() <= kResultMaxChars) << notation << " " << value;
+    }
+  }
+  resetEngineState();
+  EXPECT_TRUE(calc("2.5") == "2.5000" && resultAsInputText());
+  setError("division by zero");
+  EXPECT_FALSE(resultAsInputText()) << "after a message there is no result to copy as input";
+  for (auto [german, message] : {std::pair{false, "wrong hexadecimal input"}, {true, "falsche Hexadezimal-Eingabe"}}) {
+    calcSettings.language = german ? Language::German : Language::English;
+    clearError();
+    std::string text = "$1$";
+    readNumber(text);
+    EXPECT_STREQ(runStatus.errorText, message);
+  }
+}
+
+TEST_F(EngineTest, Solve) {
+  const struct {
+    const char *formula, *wanted, *firstTry, *expected, *settings;
+    char letter = 'X';
+  } cases[] = {
+      {"1/X", "4", "", "!division by zero", "@"},
+      {"X+1", "3", "", "!V im Eingabefeld fehlt", "@ german", 'V'},
+      {"W*3", "X", "", "2.0000", "@ X=6", 'W'},
+      {"V^2", "V+2", "1", "2.0000", "@", 'V'},
+      {"X+Y", "3", "", "1.5000", "@ Y=X"},
+      {"X+Y", "3", "1", "!! recursion", "@ Y=W W=Y"},
+      {"Y", "1e15", "", "!wanted value is imaginary", "@", 'Y'},
+      {"Y", "1e15", "", "1000000000000000.0000", "@ notation=6", 'Y'},
+      {"Y+1", "1e15", "", "!enter a first try in the Y field", "@", 'Y'},
+      {"Y+1", "1e15", "5", "!no Y value found", "@", 'Y'},
+      {"Y+1", "1e15", "5", "!kein Y gefunden", "@ german", 'Y'},
+      {"X^2", "2", "", "1.41421356", "@ precision=8"},  // right to the precision shown
+      {"X^2", "12345", "", "111", "@ precision=0"},
+      {"X^2", "-4", "", "!gesuchter Wert ist imaginär", "@ german"},
+  };
+  for (const auto& c : cases) {
+    applySettings(c.settings);
+    setVariableText(c.letter, c.firstTry);
+    entryText = c.formula;
+    std::string field;
+    if (!solveRequest(c.letter, c.wanted, c.firstTry, field)) field = "!" + windows1252ToUtf8(runStatus.errorText);
+    EXPECT_EQ(field, c.expected) << c.formula << " = " << c.wanted << " " << c.settings;
+  }
+  setVariableText('X', "3");
+  EXPECT_EQ(calc("X"), "3.0000") << "after a solve of X it comes from its field again";
+}
+
+}  // namespace
