@@ -117,6 +117,7 @@ TEST_F(EngineTest, QvxFormulaFilesAndNamedFormulas) {
   const std::pair<const char*, const char*> cases[] = {
       {"[a]", "[a] 2 "},         {"[a]*[b]", "([a] 2 )*([b] [a]*3)"}, {"[a] 1+1", "[a] 1+1"},
       {"[a] -1", "([a] 2 ) -1"}, {"#a[+[a]", "#a[+([a] 2 )"},        {"[c]+[a", "[c]+[a"},
+      {"[c][a][a]", "[c]([a] 2 )([a] 2 )"},
   };
   for (const auto& [formula, called] : cases) EXPECT_EQ(callUpNamedFormulas(formula).formula, called);
   CalledUpFormula twice = callUpNamedFormulas("[a]+[a]");
