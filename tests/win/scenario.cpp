@@ -468,11 +468,8 @@ class Runner {
 
   void run(const Scenario& scenario) {
     isInstaller_ = scenario.installer;
-    if (isInstaller_) {
-      if (!desktop_) desktop_ = std::make_unique<PrivateDesktop>();
-      removeInstallation();
-    }
-    newFolder(0);
+    if (isInstaller_ && !desktop_) desktop_ = std::make_unique<PrivateDesktop>();
+    newFolder(0);  // after the end of the last run, and of any installation it left
     try {
       for (const auto& [where, line] : scenario.steps) {
         try {
