@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -120,12 +121,6 @@ std::vector<HWND> windowsOf(DWORD process, bool dialogsOnly) {
   return search.found;
 }
 
-BOOL CALLBACK closeIfFileManager(HWND window, LPARAM) {
-  string name = className(window);
-  if (name == "CabinetWClass" || name == "ExploreWClass" || name == "WFS_Frame") PostMessageA(window, WM_CLOSE, 0, 0);
-  return TRUE;
-}
-
 // The clipboard belongs to a window; a hidden message-only one serves. The
 // program under test opens the clipboard too, every tick: open with retries.
 void openClipboard() {
@@ -166,26 +161,11 @@ bool fileExists(const string& path) { return GetFileAttributesA(path.c_str()) !=
 // The names in a folder, sorted.
 std::vector<string> filesIn(const string& folder) {
   std::vector<string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry))
-    if (string name = entry.cFileName; name != "." && name != "..") names.push_back(name);
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  std::error_code absent;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, absent))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-void removeFolder(const string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
-    string name = entry.cFileName, path = folder + "\\" + name;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeFolder(path);
-    else SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileA(path.c_str());
-  }
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  RemoveDirectoryA(folder.c_str());
 }
 
 string shellFolder(int csidl) {
@@ -226,17 +206,11 @@ string shortcutOf(const string& path) {
 
 // A registry value's type and bytes (a string with its closing zero).
 std::optional<std::pair<DWORD, string>> registryValue(HKEY root, const string& key, const string& name) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return std::nullopt;
   DWORD type = REG_NONE, size = 0;
-  string bytes;
-  LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
-  if (status == ERROR_SUCCESS) {
-    bytes.resize(size);
-    status = RegQueryValueExA(handle, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
-  }
-  RegCloseKey(handle);
-  if (status != ERROR_SUCCESS) return std::nullopt;
+  if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  string bytes(size, '\0');
+  if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, bytes.data(), &size) != ERROR_SUCCESS)
+    return std::nullopt;
   return std::pair{type, bytes.substr(0, size)};
 }
 
@@ -281,7 +255,6 @@ void removeInstallation() {
     RemoveDirectoryA(path.c_str());
     DeleteFileA(path.c_str());
   }
-  EnumWindows(closeIfFileManager, 0);
 }
 
 // The shortcuts and registry values of a first installation in a language, as steps.
@@ -545,7 +518,9 @@ class Runner {
         {"registry", [](Runner&, const Step& s) { expectRegistry(rootOf(s.word(0)), s.fields(1, 3)); }},
         {"set-registry", [](Runner&, const Step& s) { auto f = s.fields(1, 3); setRegistryValue(rootOf(s.word(0)), f[0], f[1], REG_SZ, f[2] + '\0'); }},
         {"no-key", [](Runner&, const Step& s) { if (registryKeyExists(rootOf(s.word(0)), s.text(1))) throw Failure("the key is there"); }},
-        {"installed", [](Runner& r, const Step& s) { for (const string& line : installationSteps(s.word(0) == "de", s.word(1) == "top")) r.perform(Step(r.expand(line))); }},
+        {"installed", [](Runner& r, const Step& s) { r.performAll(installationSteps(s.word(0) == "de", s.word(1) == "top")); }},
+        {"installs", [](Runner& r, const Step&) { r.performAll({"press IDC_DO_INSTAL", "box-any", "ends 0"}); }},
+        {"uninstalls", [](Runner& r, const Step& s) { r.performAll({"launch " + s.raw(0), "box-yes", "box-any", "ends 0"}); }},
         {"no-traces", [](Runner&, const Step&) { expectNoTraces(); }},
         // Pictures (scripts/screenshots): the rectangle of all the program's
         // windows into a file, then a wait until the picture is taken.
@@ -558,6 +533,10 @@ class Runner {
     auto action = steps().find(step.kind);
     if (action == steps().end()) throw Failure("no step is called " + shown(step.kind));
     action->second(*this, step);
+  }
+
+  void performAll(const std::vector<string>& lines) {
+    for (const string& line : lines) perform(Step(expand(line)));
   }
 
   int id(const string& name) const {
@@ -631,7 +610,8 @@ class Runner {
     }
     process_ = {};
     main_ = nullptr;
-    if (!top_.empty() && !std::getenv("QVX_KEEP_FOLDERS")) removeFolder(top_);
+    std::error_code gone;
+    if (!top_.empty() && !std::getenv("QVX_KEEP_FOLDERS")) std::filesystem::remove_all(top_, gone);
     top_.clear();
     if (isInstaller_) removeInstallation();
   }
