@@ -1,12 +1,7 @@
-// Runs scenario files against the real Quorvex.exe and Install.exe, working
-// their windows from outside as a user would:
-//
-//   window_scenarios HEADER... FILE...
-//
-// Controls are named as in the resource headers. The steps are described in
-// docs/window-scenarios.md. Every scenario runs in a fresh folder that holds a
-// copy of the program, to its first failing step; the exit status is 1 if
-// any failed. Every wait is bounded: a hung program fails, never hangs, a run.
+// window_scenarios HEADER... FILE...: works the real Quorvex.exe and
+// Install.exe through their windows, as a user would, by the scenario files
+// (docs/window-scenarios.md). Every wait is bounded: a hung program fails a
+// scenario, never hangs the run.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -293,11 +288,9 @@ std::vector<string> installationSteps(bool german, bool topLevel) {
   };
 }
 
-// Wine links the desktop folder of every prefix to the Unix home folder, which
-// all prefixes on the machine share: shortcuts made there by another test run
-// would come and go under this one. While installer scenarios run, the
-// desktop is a folder of the prefix's own; the user's setting comes back at
-// the end.
+// Wine links every prefix's desktop to the Unix home folder, which other test
+// runs share: while installer scenarios run, the desktop is a folder of the
+// prefix's own, and the user's setting comes back at the end.
 class PrivateDesktop {
  public:
   PrivateDesktop() {
@@ -571,10 +564,8 @@ class Runner {
     return text;
   }
 
-  // A fresh folder, its path made folderLength characters long with
-  // subfolders of at most 100 characters when asked, with the help files
-  // beside the program; the installer only points at the calculator's other
-  // files, so stand-ins will do.
+  // A fresh folder (folderLength characters long if asked) with the help files;
+  // the installer only points at the calculator's files, so stand-ins will do.
   void newFolder(std::size_t folderLength) {
     finish();
     char temp[MAX_PATH + 1] = {};
@@ -928,12 +919,6 @@ class Runner {
   std::map<int, RECT> before_;  // control rectangles before "widen"
 };
 
-// The path from the environment if set there, else the one compiled in.
-string programPath(const char* variable, const char* compiledIn) {
-  const char* fromEnvironment = std::getenv(variable);
-  return windowsPath(fromEnvironment && *fromEnvironment ? fromEnvironment : compiledIn);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -948,8 +933,7 @@ int main(int argc, char** argv) {
   }
   int passed = 0, failed = 0;
   try {
-    Runner runner(readIds(headers), programPath("QVX_QUORVEX_EXE", QVX_QUORVEX_EXE),
-                  programPath("QVX_INSTALL_EXE", QVX_INSTALL_EXE));
+    Runner runner(readIds(headers), windowsPath(QVX_QUORVEX_EXE), windowsPath(QVX_INSTALL_EXE));
     for (const string& file : files) {
       for (const Scenario& scenario : readScenarios(file)) {
         try {
