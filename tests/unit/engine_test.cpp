@@ -107,6 +107,7 @@ TEST_F(EngineTest, Solve) {
       {"X+Y", "3", "1", "!! recursion", "@ Y=W W=Y"},
       {"Y", "1e15", "", "!wanted value is imaginary", "@", 'Y'},
       {"Y", "1e15", "", "1000000000000000.0000", "@ notation=6", 'Y'},
+      {"Y+1", "1e15", "5", "!no Y value found", "@", 'Y'},
       {"X^2", "2", "", "1.41421356", "@ precision=8"},  // right to the precision shown
       {"X^2", "12345", "", "111", "@ precision=0"},
       {"X+Y", "3", "", "1.5000", "@ Y=X"},
