@@ -1,10 +1,9 @@
 // Feeds arbitrary bytes through a whole calculation run (settings, variable
 // fields, formula, engine, notation) and the result's re-entered text, or a solve.
-// Input: byte 0 bits 0-3 notation, bit 4 radians, bit 5 German, bit 6
-// unsigned, bit 7 solve for X (Y's text is the wanted value, X's the first
-// try); byte 1 bits 0-4 precision (modulo 17), bits 5-6 integer width
-// 0/1/2/4; then the formula and, after each '\n', the next variable field's
-// text in the order X, Y, Z, V, W.
+// Byte 0: bits 0-3 notation, 4 radians, 5 German, 6 unsigned, 7 solve for X
+// (Y's text is the wanted value, X's the first try); byte 1: bits 0-4 precision
+// (modulo 17), 5-6 integer width 0/1/2/4; then the formula and, after each
+// '\n', the next variable field's text in the order X, Y, Z, V, W.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -89,13 +89,10 @@ TEST_F(EngineTest, WhatNoFormulaReaches) {
   EXPECT_TRUE(calc("2.5") == "2.5000" && resultAsInputText());
   setError("division by zero");
   EXPECT_FALSE(resultAsInputText()) << "after a message there is no result to copy as input";
-  for (auto [german, message] : {std::pair{false, "wrong hexadecimal input"}, {true, "falsche Hexadezimal-Eingabe"}}) {
-    calcSettings.language = german ? Language::German : Language::English;
-    clearError();
-    std::string text = "$1$";
-    readNumber(text);
-    EXPECT_STREQ(runStatus.errorText, message);
-  }
+  clearError();
+  std::string text = "$1$";
+  readNumber(text);
+  EXPECT_STREQ(runStatus.errorText, "wrong hexadecimal input");
 }
 
 TEST_F(EngineTest, Solve) {
@@ -107,16 +104,13 @@ TEST_F(EngineTest, Solve) {
       {"X+1", "3", "", "!V im Eingabefeld fehlt", "@ german", 'V'},
       {"W*3", "X", "", "2.0000", "@ X=6", 'W'},
       {"V^2", "V+2", "1", "2.0000", "@", 'V'},
-      {"X+Y", "3", "", "1.5000", "@ Y=X"},
       {"X+Y", "3", "1", "!! recursion", "@ Y=W W=Y"},
       {"Y", "1e15", "", "!wanted value is imaginary", "@", 'Y'},
       {"Y", "1e15", "", "1000000000000000.0000", "@ notation=6", 'Y'},
-      {"Y+1", "1e15", "", "!enter a first try in the Y field", "@", 'Y'},
       {"Y+1", "1e15", "5", "!no Y value found", "@", 'Y'},
-      {"Y+1", "1e15", "5", "!kein Y gefunden", "@ german", 'Y'},
       {"X^2", "2", "", "1.41421356", "@ precision=8"},  // right to the precision shown
       {"X^2", "12345", "", "111", "@ precision=0"},
-      {"X^2", "-4", "", "!gesuchter Wert ist imaginär", "@ german"},
+      {"X+Y", "3", "", "1.5000", "@ Y=X"},
   };
   for (const auto& c : cases) {
     applySettings(c.settings);

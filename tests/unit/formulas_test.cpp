@@ -13,7 +13,7 @@ TEST(FormulaTable, EveryRow) {
   int rows = 0;
   while (std::getline(file, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
+    if (line.empty() || line.rfind("# ", 0) == 0) continue;  // "#h1F" is a formula
     if (line[0] == '@') {
       notesBlock = applySettings(block = line);
       continue;
@@ -33,7 +33,7 @@ TEST(FormulaTable, EveryRow) {
     }
     ++rows;
   }
-  EXPECT_GT(rows, 150) << "the table was not found or not read";
+  EXPECT_GT(rows, 100) << "the table was not found or not read";
 }
 
 }  // namespace

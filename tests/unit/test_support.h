@@ -31,7 +31,7 @@ inline std::string calc(const std::string& formula, std::string* notes = nullptr
   return (run.ok ? "" : "!") + windows1252ToUtf8(run.shown);
 }
 
-// "@ notation=N precision=P integer=W unsigned radians german X=text ...":
+// "@ notation=N precision=P integer=W unsigned german X=text ...":
 // a clean state with these settings. Returns whether "notes" was among them.
 inline bool applySettings(const std::string& line) {
   resetEngineState();
@@ -44,7 +44,6 @@ inline bool applySettings(const std::string& line) {
     else if (key == "precision") calcSettings.precision = std::stoi(value);
     else if (key == "integer") calcSettings.integerWidth = std::stoi(value);
     else if (key == "unsigned") calcSettings.signedIntegers = false;
-    else if (key == "radians") calcSettings.angleInDegrees = false;
     else if (key == "german") calcSettings.language = Language::German;
     else if (key == "notes") notes = true;
     else if (key.size() == 1) setVariableText(key[0], value);
