@@ -45,7 +45,7 @@ class Qvx:
                 self.output += data.decode(errors="replace")
         return True
 
-    def send(self, keys):
+    def send(self, keys, line):
         # Keys typed before libedit shows a fresh prompt and takes the terminal out of
         # canonical mode would be echoed by the terminal itself.
         prompt = lambda: (len(self.output) > self.typed and self.output.endswith("qvx> ") and
@@ -54,11 +54,9 @@ class Qvx:
             return "no prompt; the output ends %r" % self.output[-80:]
         os.write(self.input, keys.encode())
         self.typed = len(self.output) if keys.endswith("\r") else -1
-
-    def expect(self, line):
-        if not self.wait(lambda: line in self.lines()):
+        if line and not self.wait(lambda: line in self.lines()):
             return "the output shows %r" % self.lines()[-8:]
-        self.matched += self.lines().index(line) + 1
+        self.matched += self.lines().index(line) + 1 if line else 0
 
     def ends(self, status):
         if not self.terminal:
@@ -101,8 +99,7 @@ def run(qvx, table):
                     else "%s does not hold that line" % path
             elif step == "send" and program:
                 keys, _, line = text.partition("\t")
-                problem = program.send(re.sub("|".join(map(re.escape, KEYS)), lambda m: KEYS[m[0]], keys)) or \
-                    (program.expect(line) if line else None)
+                problem = program.send(re.sub("|".join(map(re.escape, KEYS)), lambda m: KEYS[m[0]], keys), line)
             elif step == "ends" and program:
                 problem = program.ends(int(text))
             elif step and not step.startswith("#"):
