@@ -55,9 +55,9 @@ WINDOWS = {
     "HEX": ("!WS_THICKFRAME", PROGRAMMER, [((-103, -8), 97, 152, 10), ((-103, -11), 97, 152, 8)]),
     "REGRESS": ("!WS_THICKFRAME", REGRESSION, [((209, 13), 98, 55, 10), ((206, 15), 98, 55, 8)]),
 }
-KINDS = dict(PUSHBUTTON="button", DEFPUSHBUTTON="button", EDITTEXT="edit", LTEXT="static", RTEXT="static", CTEXT="static",
-             AUTOCHECKBOX="check", CHECKBOX="check", GROUPBOX="group", COMBOBOX="combo", LISTBOX="list", AUTORADIOBUTTON="radio",
-             RADIOBUTTON="radio", combobox="combo", listbox="list", msctls_updown32="updown")
+# Check boxes and radio buttons must be the automatic ones: the code reads their state after a click.
+KINDS = dict(PUSHBUTTON="button", DEFPUSHBUTTON="button", EDITTEXT="edit", LTEXT="static", GROUPBOX="group",
+             AUTOCHECKBOX="check", AUTORADIOBUTTON="radio", COMBOBOX="combo", LISTBOX="list", msctls_updown32="updown")
 LIST, ENTRY, SHOW_FORMULAS, PRECISION, SPIN = "IDC_HISTORY_LIST IDC_ENTRY IDC_SHOW_FORMULAS IDC_PRECISION IDC_PRECISION_SPIN".split()
 Control = namedtuple("Control", "kind id box styles")
 
