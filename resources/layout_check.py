@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """python3 resources/layout_check.py [RC]: checks the dialog templates of quorvex.rc.
 
-Each window, both layouts: place, size, font, caption, style; every control
-once with its kind, caption and the styles the code relies on; no default
-button (Enter must press nothing); all inside, none overlapping, group boxes
-framing their controls; layouts at most MAX_SHIFT units apart. The main
+Each window, both layouts: place (unless the code places it), size, font and
+style; every control of the window's section of resource.h once, of its kind
+(a push button unless listed) and with the styles the code relies on; no
+default button (Enter must press nothing); all inside, none overlapping, group
+boxes framing their controls; layouts at most MAX_SHIFT units apart. The main
 window's history list, as the code sizes it when shown (entry plus "H" width,
 its height plus 4 pixels: known to ALLOWANCE units), covers HISTORY_LIST_COVERS
 of resource.h and touches no other control, also as the window widens."""
@@ -15,20 +16,14 @@ ALLOWANCE, SLACK, MAX_SHIFT, WIDENINGS = 3, 1, 2, [1, 2, 17, 60, 301]
 COMBO_CLOSED = 13  # a drop-down list's closed height follows its font, not the template
 COMBO_MIN_DROP = COMBO_CLOSED + 10 * 8  # room for about ten entries
 
-# "kind: NAME=caption, ..." (IDC_ left off; a kind holds until the next);
-# then what each group box frames, the styles the code relies on ("!" forbids
-# one), fixed places (x y w h), and how a control moves and stretches when the
-# window widens by e (x and width grow by 0, e/2 or e for 0, 1, 2).
+# The controls that are no push buttons, by kind ("kind: NAME ...", IDC_ left
+# off; items split by ", " or a line end); then what each group box frames,
+# the styles the code relies on ("!" forbids one), fixed places (x y w h), and
+# how a control moves and stretches when the window widens by e (x and width
+# grow by 0, e/2 or e for 0, 1, 2).
 MAIN = """
-list: HISTORY_LIST, updown: PRECISION_SPIN, combo: NOTATION, group: FORMAT_GROUP=output format
-edit: ENTRY, RESULT, FIELD_V, FIELD_W, FIELD_X, FIELD_Y, FIELD_Z, PRECISION, static: STATUS, PRECISION_LABEL=precision
-check: AUTOCLIP=autoclip, CLIPVAR=clipvar, button: DIGIT_0=0, DIGIT_1=1, DIGIT_2=2, DIGIT_3=3, DIGIT_4=4, DIGIT_5=5
-DIGIT_6=6, DIGIT_7=7, DIGIT_8=8, DIGIT_9=9, PLUS=+, MINUS=-, TIMES=×, DIVIDE=÷, POWER=pwr, DEGREE_MINUTE=min
-OPEN_BRACKET=(, CLOSE_BRACKET=), POINT=., EXPONENT=EXP, PERCENT=%, COMMENT=com, RECIPROCAL=1/, LETTER_X=X, LETTER_Y=Y
-LETTER_Z=Z, LETTER_V=V, LETTER_W=W, RESULT_TO_X=X<, RESULT_TO_Y=Y<, ENTRY_TO_CLIPBOARD=Z<, RESULT_TO_CLIPBOARD=>Z
-PASTE_CLIPBOARD=Z>, EQUATION_TO_CLIPBOARD== >Z, BACKSPACE=< del, CARET_LEFT=<, CARET_RIGHT=>, DELETE_RIGHT=del >
-CARET_HOME=<<, CARET_END=>>, UNDO=undo, ALL_CLEAR=AC, TAKE_RESULT=v, SHOW_NAMED=F, SHOW_FORMULAS=H, OPEN_FUNCTIONS=fct
-OPEN_PROGRAMMER=prg, OPEN_REGRESSION=reg, HELP_MODE=help
+edit: ENTRY RESULT FIELD_V FIELD_W FIELD_X FIELD_Y FIELD_Z PRECISION, static: STATUS PRECISION_LABEL
+list: HISTORY_LIST, updown: PRECISION_SPIN, combo: NOTATION, group: FORMAT_GROUP, check: AUTOCLIP CLIPVAR
 frames: FORMAT_GROUP=NOTATION PRECISION PRECISION_SPIN PRECISION_LABEL
 styles: ENTRY FIELD_V FIELD_W FIELD_X FIELD_Y=ES_AUTOHSCROLL !ES_READONLY, RESULT FIELD_Z=ES_READONLY ES_AUTOHSCROLL
 PRECISION=ES_NUMBER, PRECISION_SPIN=UDS_WRAP UDS_SETBUDDYINT UDS_ALIGNRIGHT UDS_ARROWKEYS !UDS_AUTOBUDDY
@@ -38,38 +33,33 @@ moves: SHOW_NAMED SHOW_FORMULAS=2 0, ENTRY=0 2, RESULT FIELD_V FIELD_W=0 1, FIEL
 RESULT_TO_CLIPBOARD LETTER_Z LETTER_X LETTER_Y=1 0
 """
 FUNCTIONS = """
-group: TRIG_GROUP=trigonometric fct., LOG_GROUP=logarithmic functions, check: DEGREE=degree
-button: SIN=sin, COS=cos, TAN=tan, ASIN=asin, ACOS=acos, ATAN=atan, LOG=log, LN=ln, ABS=abs, INT=int
-FRAC=frac, SQR=sqr, SQRT=sqrt, FAC=fac, PI=Pi, EUL=Eul
+group: TRIG_GROUP LOG_GROUP, check: DEGREE
 frames: TRIG_GROUP=SIN COS TAN ASIN ACOS ATAN PI DEGREE, LOG_GROUP=LOG LN EUL
 """
 PROGRAMMER = """
-static: INTEGER_NOTES, group: WIDTH_GROUP, SIGN_GROUP, DIGIT_GROUP
-radio: WIDTH_4=4 (long), WIDTH_2=2 (short), WIDTH_1=1 (char), SIGNED=signed, UNSIGNED=unsigned
-button: HEX_A=A, HEX_B=B, HEX_C=C, HEX_D=D, HEX_E=E, HEX_F=F, PREFIX_HEX=hex, PREFIX_OCT=oct
-PREFIX_BIN=bin, PREFIX_ASCII=Ascii, AND=and, OR=or, XOR=xor, SHL=shl, SHR=shr, MOD=mod, NOT=not
+static: INTEGER_NOTES, group: WIDTH_GROUP SIGN_GROUP DIGIT_GROUP, radio: WIDTH_4 WIDTH_2 WIDTH_1 SIGNED UNSIGNED
 frames: WIDTH_GROUP=WIDTH_4 WIDTH_2 WIDTH_1, SIGN_GROUP=SIGNED UNSIGNED
 DIGIT_GROUP=HEX_A HEX_B HEX_C HEX_D HEX_E HEX_F PREFIX_HEX PREFIX_OCT PREFIX_BIN PREFIX_ASCII
 """
 REGRESSION = """
-edit: WANTED_VALUE, static: SOLVER_MESSAGE, button: SOLVE_V=V ?, SOLVE_X=X ?, SOLVE_W=W ?, SOLVE_Y=Y ?, RESULT_TO_WANTED==
+edit: WANTED_VALUE, static: SOLVER_MESSAGE
 places: WANTED_VALUE=20 4 72 12, SOLVER_MESSAGE=44 17 52 35, SOLVE_V=4 28 18 11, SOLVE_X=24 28 18 11
 SOLVE_W=4 41 18 11, SOLVE_Y=24 41 18 11, RESULT_TO_WANTED=5 6 12 8
 """
-# Template stem: caption, style (besides DIALOG's), controls, and the big and
-# the small layout's place (None: the code places it), size and font size.
+# Template stem: style (besides DIALOG's), controls, and the big and the small
+# layout's place (None: the code places it), size and font size.
 DIALOG = "DS_SETFONT WS_CAPTION WS_SYSMENU !WS_MAXIMIZEBOX"
 WINDOWS = {
-    "RECHNER": ("Quorvex", "WS_THICKFRAME WS_MINIMIZEBOX !DS_MODALFRAME", MAIN, [(None, 207, 123, 10), (None, 204, 121, 8)]),
-    "FUNKTIONS": ("scientific functions", "!WS_THICKFRAME", FUNCTIONS, [((20, -87), 173, 57, 10), ((20, -91), 173, 57, 8)]),
-    "HEX": ("Programmers window", "!WS_THICKFRAME", PROGRAMMER, [((-103, -8), 97, 152, 10), ((-103, -11), 97, 152, 8)]),
-    "REGRESS": ("Regression", "!WS_THICKFRAME", REGRESSION, [((209, 13), 98, 55, 10), ((206, 15), 98, 55, 8)]),
+    "RECHNER": ("WS_THICKFRAME WS_MINIMIZEBOX !DS_MODALFRAME", MAIN, [(None, 207, 123, 10), (None, 204, 121, 8)]),
+    "FUNKTIONS": ("!WS_THICKFRAME", FUNCTIONS, [((20, -87), 173, 57, 10), ((20, -91), 173, 57, 8)]),
+    "HEX": ("!WS_THICKFRAME", PROGRAMMER, [((-103, -8), 97, 152, 10), ((-103, -11), 97, 152, 8)]),
+    "REGRESS": ("!WS_THICKFRAME", REGRESSION, [((209, 13), 98, 55, 10), ((206, 15), 98, 55, 8)]),
 }
-KINDS = dict(PUSHBUTTON="button", DEFPUSHBUTTON="button", EDITTEXT="edit", LTEXT="static", RTEXT="static", CTEXT="static",
-             AUTOCHECKBOX="check", CHECKBOX="check", GROUPBOX="group", COMBOBOX="combo", LISTBOX="list", AUTORADIOBUTTON="radio",
-             RADIOBUTTON="radio", combobox="combo", listbox="list", msctls_updown32="updown")
+# Check boxes and radio buttons must be the automatic ones: the code reads their state after a click.
+KINDS = dict(PUSHBUTTON="button", DEFPUSHBUTTON="button", EDITTEXT="edit", LTEXT="static", GROUPBOX="group",
+             AUTOCHECKBOX="check", AUTORADIOBUTTON="radio", COMBOBOX="combo", LISTBOX="list", msctls_updown32="updown")
 LIST, ENTRY, SHOW_FORMULAS, PRECISION, SPIN = "IDC_HISTORY_LIST IDC_ENTRY IDC_SHOW_FORMULAS IDC_PRECISION IDC_PRECISION_SPIN".split()
-Control = namedtuple("Control", "kind caption id box styles")
+Control = namedtuple("Control", "kind id box styles")
 
 
 def table(text):
@@ -78,7 +68,7 @@ def table(text):
         what, item = item.split(": ", 1) if ": " in item else (what, item)
         names, _, value = item.partition("=")
         for name in names.split():
-            out[what if what in out else "kinds"]["IDC_" + name] = value if what in out else (what, value)
+            out[what if what in out else "kinds"]["IDC_" + name] = value if what in out else what
     for group, members in out["frames"].items():
         out["group of"].update({"IDC_" + m: group for m in members.split()})
     return out
@@ -90,8 +80,6 @@ def number(expr, ids):
     return eval(expr)
 
 
-# Octal escapes and doubled quotes in strings, as the resource compiler reads them.
-def unquote(text): return re.sub(r"\\([0-7]{1,3})", lambda m: chr(int(m[1], 8)), text.strip()[1:-1]).replace('""', '"')
 def split_args(text): return [a.strip() for a in re.split(r',(?=(?:[^"]*"[^"]*")*[^"]*$)', text)]
 def styles_of(expr): return {s.strip() for s in re.sub(r"NOT\s+", "NOT_", expr).split("|") if s.strip()}
 def obeys(styles, rule): return all(s[1:] not in styles if s[0] == "!" else s in styles for s in rule.split())
@@ -104,14 +92,14 @@ def parse_control(line, ids):
     keyword, rest = line.split(None, 1)
     args = split_args(rest)
     if keyword == "CONTROL":
-        caption, name, kind, style, *box = args
-        kind = unquote(kind).lower()
+        _, name, kind, style, *box = args
+        kind = kind.strip('"').lower()
     else:
-        kind, caption = keyword, '""' if keyword in ("EDITTEXT", "COMBOBOX", "LISTBOX") else args.pop(0)
+        kind, args = keyword, args if keyword in ("EDITTEXT", "COMBOBOX", "LISTBOX") else args[1:]
         name, *box = args
         style = box[4] if len(box) > 4 else ""
     styles = styles_of(style) | ({"BS_DEFPUSHBUTTON"} if keyword == "DEFPUSHBUTTON" else set())
-    return name, Control(KINDS.get(kind, kind), unquote(caption), number(name, ids), tuple(number(b, ids) for b in box[:4]), styles)
+    return name, Control(KINDS.get(kind, kind), number(name, ids), tuple(number(b, ids) for b in box[:4]), styles)
 
 
 def geometry(cs, width, height, t, covered, tag):
@@ -135,12 +123,11 @@ def geometry(cs, width, height, t, covered, tag):
     return out
 
 
-def check(head, body, wanted, t, ids, covered):
-    (place, width, height, points), caption, style = wanted
-    got = tuple(number(a, ids) for a in split_args(head.split("\n")[0]))
-    font = re.search(r"^FONT (\d+), (.*)", head, re.M)
-    got = (place and got[:2], got[2:], (int(font[1]), unquote(font[2])), unquote(re.search(r"^CAPTION (.*)", head, re.M)[1]))
-    out = [] if got == (place, (width, height), (points, "MS Sans Serif"), caption) else [f"place, size, font, caption {got}"]
+def check(head, body, wanted, style, t, ids, covered):
+    place, width, height, points = wanted
+    x, y, *size = (number(a, ids) for a in split_args(head.split("\n")[0]))
+    got = (place and (x, y), size, re.search(r"^FONT (.*)", head, re.M)[1])
+    out = [] if got == (place, [width, height], f'{points}, "MS Sans Serif"') else [f"place, size, font {got}"]
     if not obeys(styles_of(re.search(r"^STYLE (.*)", head, re.M)[1]), DIALOG + " " + style):
         out.append("dialog style")
     cs = {}
@@ -148,14 +135,14 @@ def check(head, body, wanted, t, ids, covered):
         name, c = parse_control(line, ids)
         out += [f"{name}: id {c.id} twice"] if c.id in {d.id for d in cs.values()} else []
         cs[name] = c
-    for n in set(cs) | set(t["kinds"]):
-        c = cs.get(n)
-        if c is None or (c.kind, c.caption) != t["kinds"].get(n):
-            out.append(f"{n} is {c and (c.kind, c.caption)}, wanted {t['kinds'].get(n)}")
-        elif "BS_DEFPUSHBUTTON" in c.styles or not obeys(c.styles, t["styles"].get(n, "")):
-            out.append(f"{n} styles {sorted(c.styles)}")
-        elif n in t["places"] and c.box != tuple(map(int, t["places"][n].split())) or c.kind == "combo" and c.box[3] < COMBO_MIN_DROP:
-            out.append(f"{n} at {c.box}")
+    for n in set(cs) | t["names"]:
+        kind = cs[n].kind if n in cs else None
+        if n not in t["names"] or kind != t["kinds"].get(n, "button"):
+            out.append(f"{n} is {kind}, wanted {n in t['names'] and t['kinds'].get(n, 'button')}")
+        elif "BS_DEFPUSHBUTTON" in cs[n].styles or not obeys(cs[n].styles, t["styles"].get(n, "")):
+            out.append(f"{n} styles {sorted(cs[n].styles)}")
+        elif n in t["places"] and cs[n].box != tuple(map(int, t["places"][n].split())) or kind == "combo" and cs[n].box[3] < COMBO_MIN_DROP:
+            out.append(f"{n} at {cs[n].box}")
     for extra in [] if out else [0] + (WIDENINGS if t["moves"] else []):
         grow = {n: [(0, extra // 2, extra)[int(f)] for f in m.split()] for n, m in t["moves"].items()}
         moved = {n: c._replace(box=(c.box[0] + grow[n][0], c.box[1], c.box[2] + grow[n][1], c.box[3])) if n in grow else c
@@ -169,13 +156,16 @@ def main():
     header = open(os.path.join(os.path.dirname(os.path.abspath(rc)), "resource.h"), encoding="latin-1").read()
     ids = {n: int(v) for n, v in re.findall(r"^\s*#define\s+(\w+)\s+(\d+)", header, re.M)}
     covered = set(re.findall(r"\w+", re.search(r"HISTORY_LIST_COVERS((?:.*\\\n)*.*)", header)[1]))
+    # The header's sections, "// ... (RECHNER_WINDOW)" and the ids below it, say which window holds a control.
+    sections = {m[1]: set(re.findall(r"^#define (IDC_\w+) \d", m[2], re.M))
+                for m in re.finditer(r"\((\w+)_WINDOW\)[^\n]*\n(?://[^\n]*\n)*(.*?)(?=\n//|\Z)", header, re.S)}
     templates = {m[1]: m.groups()[1:] for m in re.finditer(r"^(\w+) DIALOG(?:EX)? (.*?)^BEGIN\n(.*?)^END",
                                                           open(rc, encoding="cp1252").read(), re.M | re.S)}
     problems = []
-    for stem, (caption, style, controls, layouts) in WINDOWS.items():
-        t, both = table(controls), []
+    for stem, (style, controls, layouts) in WINDOWS.items():
+        t, both = dict(table(controls), names=sections.get(stem, set())), []
         for name, wanted in ((f"{p}_{stem}_WINDOW", w) for p, w in zip("BS", layouts)):
-            out, cs = check(*templates[name], (wanted, caption, style), t, ids, covered) if name in templates else (["missing"], {})
+            out, cs = check(*templates[name], wanted, style, t, ids, covered) if name in templates else (["missing"], {})
             problems += [f"{name}: {p}" for p in out]
             both.append(cs)
         problems += [f"{stem}: {n} differs between the layouts by more than {MAX_SHIFT}" for n in set(both[0]) & set(both[1])

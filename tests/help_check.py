@@ -10,16 +10,11 @@ An example: an element of class "example" with one <kbd> (the formula) and one <
 "result" (stdout) or "msg" (stderr); data-qvx holds more qvx options; German pages add -g."""
 import html.parser, re, shlex, subprocess, sys, tempfile
 from pathlib import Path
+from types import SimpleNamespace
 
 ROOT = Path(__file__).resolve().parent.parent
 HELP = ROOT / "help"
 LANGUAGES = {"en": [], "de": ["-g"]}
-
-
-class Element:
-    def __init__(self, tag, attrs, up):
-        self.tag, self.attrs, self.up, self.text = tag, dict(attrs), up, ""
-        self.classes = (self.attrs.get("class") or "").split()
 
 
 class Page(html.parser.HTMLParser):  # the elements in order, each with its whole text and those around it
@@ -29,7 +24,9 @@ class Page(html.parser.HTMLParser):  # the elements in order, each with its whol
         self.feed(path.read_text(encoding="utf-8"))
 
     def handle_starttag(self, tag, attrs):
-        self.elements.append(Element(tag, attrs, list(self.open)))
+        attrs = dict(attrs)
+        classes = (attrs.get("class") or "").split()
+        self.elements.append(SimpleNamespace(tag=tag, attrs=attrs, classes=classes, up=list(self.open), text=""))
         if tag not in ("meta", "link", "br", "img", "hr", "input", "param"):
             self.open.append(self.elements[-1])
 

@@ -3,8 +3,8 @@
 as the TAB-separated rows of qvx_interactive.tsv say; prints failing rows and "N passed, M failed".
   scenario NAME   fresh $HOME and $XDG_STATE_HOME    unset VAR   leave VAR out from now on
   start ARGS      qvx ARGS at a terminal ({data}: tests/data)   pipe ARGS   qvx ARGS between pipes
-  send KEYS       type KEYS (at a terminal once the prompt shows); KEYS below for special keys
-  expect LINE     within 5 seconds a later output line reads LINE
+  send KEYS LINE  type KEYS (at a terminal once the prompt shows; KEYS below for special keys),
+                  then, if LINE is given, within 5 seconds a later output line reads LINE
   ends STATUS     qvx ends (between pipes once its input is closed) with that exit status
   file PATH LINE  the file (below the scenario's folder) holds LINE"""
 import fcntl, os, pty, re, select, shlex, struct, subprocess, sys, tempfile, termios, time
@@ -45,7 +45,7 @@ class Qvx:
                 self.output += data.decode(errors="replace")
         return True
 
-    def send(self, keys):
+    def send(self, keys, line):
         # Keys typed before libedit shows a fresh prompt and takes the terminal out of
         # canonical mode would be echoed by the terminal itself.
         prompt = lambda: (len(self.output) > self.typed and self.output.endswith("qvx> ") and
@@ -54,11 +54,9 @@ class Qvx:
             return "no prompt; the output ends %r" % self.output[-80:]
         os.write(self.input, keys.encode())
         self.typed = len(self.output) if keys.endswith("\r") else -1
-
-    def expect(self, line):
-        if not self.wait(lambda: line in self.lines()):
+        if line and not self.wait(lambda: line in self.lines()):
             return "the output shows %r" % self.lines()[-8:]
-        self.matched += self.lines().index(line) + 1
+        self.matched += self.lines().index(line) + 1 if line else 0
 
     def ends(self, status):
         if not self.terminal:
@@ -99,9 +97,11 @@ def run(qvx, table):
                 path = os.path.join(folder, path)
                 problem = None if os.path.exists(path) and line in open(path, encoding="utf-8").read().splitlines() \
                     else "%s does not hold that line" % path
-            elif step in ("send", "expect", "ends") and program:
-                problem = getattr(program, step)(
-                    int(text) if step == "ends" else re.sub("|".join(map(re.escape, KEYS)), lambda m: KEYS[m[0]], text))
+            elif step == "send" and program:
+                keys, _, line = text.partition("\t")
+                problem = program.send(re.sub("|".join(map(re.escape, KEYS)), lambda m: KEYS[m[0]], keys), line)
+            elif step == "ends" and program:
+                problem = program.ends(int(text))
             elif step and not step.startswith("#"):
                 problem = "unknown step, or no qvx started"
             if problem:
