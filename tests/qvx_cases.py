@@ -1,14 +1,13 @@
-#!/usr/bin/env bash
-# qvx_cases.sh QVX_COMMAND...: runs the cases of qvx_cases.tsv (or of $QVX_CASES) in tests/data
+#!/usr/bin/env python3
+# qvx_cases.py QVX_COMMAND...: runs the cases of qvx_cases.tsv (or of $QVX_CASES) in tests/data
 # against the command (e.g. build/native/cli/qvx, or scripts/wine-run build/win32/cli/qvx.exe),
 # printing each failing case and then "N passed, M failed".
 # A case: arguments as to a shell TAB stdin TAB exit code TAB stdout TAB stderr. The streams take
 # \n, \r, \t and \\; stdout and stderr lack their last newline, which every non-empty stream must end
 # with (carriage returns are dropped, as a Windows program writes them).
-exec python3 - "$(dirname "$0")" "$@" <<'EOF'
 import os, re, shlex, subprocess, sys
 
-here, command = sys.argv[1], [os.path.abspath(w) if os.path.exists(w) else w for w in sys.argv[2:]]
+here, command = os.path.dirname(os.path.abspath(__file__)), [os.path.abspath(w) if os.path.exists(w) else w for w in sys.argv[1:]]
 cases = os.path.abspath(os.environ.get("QVX_CASES") or os.path.join(here, "qvx_cases.tsv"))
 os.chdir(os.path.join(here, "data"))
 unescape = lambda s: re.sub(r"\\(.)", lambda m: {"n": "\n", "r": "\r", "t": "\t"}.get(m[1], m[1]), s)
@@ -29,4 +28,3 @@ for number, line in enumerate(open(cases, encoding="utf-8"), 1):
     print(f"FAIL line {number}: qvx {args}\n    " + "\n    ".join(problems or ["not five fields"]))
 print(f"{passed} passed, {failed} failed")
 sys.exit(0 if passed and not failed else 1)
-EOF
