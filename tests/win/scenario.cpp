@@ -202,10 +202,12 @@ string shortcutOf(const string& path) {
 // A registry value's type and bytes (a string with its closing zero).
 std::optional<std::pair<DWORD, string>> registryValue(HKEY root, const string& key, const string& name) {
   DWORD type = REG_NONE, size = 0;
-  if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  auto read = [&](void* data) {
+    return RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) == ERROR_SUCCESS;
+  };
+  if (!read(nullptr)) return std::nullopt;
   string bytes(size, '\0');
-  if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, bytes.data(), &size) != ERROR_SUCCESS)
-    return std::nullopt;
+  if (!read(bytes.data())) return std::nullopt;
   return std::pair{type, bytes.substr(0, size)};
 }
 
@@ -245,11 +247,8 @@ std::vector<string> installationTraces() {
 void removeInstallation() {
   for (const string& key : {string(".QVX"), kTypeKey}) SHDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
   SHDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str());
-  for (const string& path : installationTraces()) {
-    for (const string& name : filesIn(path)) DeleteFileA((path + "\\" + name).c_str());
-    RemoveDirectoryA(path.c_str());
-    DeleteFileA(path.c_str());
-  }
+  std::error_code absent;
+  for (const string& path : installationTraces()) std::filesystem::remove_all(path, absent);
 }
 
 // The shortcuts and registry values of a first installation in a language, as steps.
