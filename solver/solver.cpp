@@ -93,6 +93,11 @@ void writeLetter(std::string& message) {
 
 bool finite(long double v) { return std::isfinite(v); }
 
+// Close enough to the wanted value for the local search to polish.
+bool near(const SolverPoint& p, long double tolerance) {
+  return !p.failed && !hasError() && std::fabs(difference(p)) < tolerance;
+}
+
 }  // namespace
 
 
@@ -104,11 +109,15 @@ void evaluateAt(SolverPoint& point, long double x) {
 
   // A point where either text failed is never a solution, and never steers.
   point.failed = true;
+  point.formulaZero = false;
   long double value = 0;
   bool wantedOk = evaluateText(wantedValueText, value);
   if (!takeValue(value, point.wanted)) return;
   bool formulaOk = evaluateText(entryText, value);
-  if (!takeValue(value, point.formula)) return;
+  if (!takeValue(value, point.formula)) {
+    point.formulaZero = true;
+    return;
+  }
   point.failed = !wantedOk || !formulaOk;
 }
 
@@ -154,7 +163,8 @@ bool refineAround(long double factor) {
     } else {
       return false;
     }
-    if (k <= tolerance) return true;
+    // A step may land on the answer itself, where no sign change is left.
+    if (hits(currentPoint) || k <= tolerance) return true;
     current = k;
   }
   return false;
@@ -166,16 +176,30 @@ long double solveForVariable() {
     ~Unmask() { unmaskTraps(); }
   } unmaskAtEnd;
 
+  long double tolerance = std::pow(10.0L, -calcSettings.precision);
   bool firstTry = !solverTrialText.empty();
   if (firstTry) {
-    currentPoint.trial = readEngineNumber(solverTrialText);
-    // A search that ends on a point the engine refused has found nothing.
-    if (finite(currentPoint.trial) && refineAround(100) && !hasError()) return currentPoint.trial;
+    long double x = readEngineNumber(solverTrialText);
+    if (finite(x)) {
+      // A first try that misses only in the last bits (tan of 45 degrees) is
+      // polished like a halving result; where polishing steps off, onto the
+      // pole of tan at 90 degrees or across it, the first try is the answer.
+      evaluateAt(currentPoint, x);
+      if (near(currentPoint, tolerance)) {
+        if (refineAround(2) && near(currentPoint, tolerance)) return currentPoint.trial;
+        clearError();
+        return x;
+      }
+      // A search that ends on a point the engine refused has found nothing.
+      if (refineAround(100) && !hasError()) return currentPoint.trial;
+    }
   }
-  long double tolerance = std::pow(10.0L, -calcSettings.precision);
   long double range = calcSettings.outputNotation == OutputNotation::Scientific ? 1e40L : 1e10L;
   for (reciprocalPass = 0; reciprocalPass <= 1; ++reciprocalPass) {
     evaluateAt(currentPoint, 0);
+    // A formula that is 0 at 0 has no reciprocal there: that ends this pass,
+    // not the solve. A wanted value of 0 there is imaginary.
+    if (currentPoint.formulaZero) break;
     if (hasError()) return 0;  // the formula's own message, or "imaginary"
     if (hits(currentPoint)) return 0;
     evaluateAt(upperPoint, range);
@@ -188,7 +212,7 @@ long double solveForVariable() {
       if (hits(currentPoint)) return currentPoint.trial;
       // Close enough to polish; when polishing fails the halving goes on,
       // so a small wanted value is not given up for an absolute tolerance.
-      if (!currentPoint.failed && !hasError() && std::fabs(difference(currentPoint)) < tolerance) {
+      if (near(currentPoint, tolerance)) {
         SolverPoint bracket[3] = {lowerPoint, currentPoint, upperPoint};
         if (refineAround(2) && !hasError()) return currentPoint.trial;
         lowerPoint = bracket[0];

@@ -9,6 +9,7 @@ struct SolverPoint {
   long double formula = 0;  // the formula's value at this trial
   long double trial = 0;
   bool failed = false;      // the engine reported an error at this trial
+  bool formulaZero = false; // in the reciprocal pass: the formula was 0 here
 };
 
 extern SolverPoint currentPoint, upperPoint, lowerPoint;

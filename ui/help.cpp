@@ -28,5 +28,5 @@ void showHelpTopicOf(int controlId) {
 }
 
 bool wantsHelp(int id, int code) {
-  return app.helpMode && id != IDC_HELP_MODE && (code == BN_CLICKED || code == EN_SETFOCUS);
+  return app.helpMode && (code == BN_CLICKED || code == EN_SETFOCUS);
 }

@@ -105,7 +105,10 @@ TEST_F(EngineTest, Solve) {
       {"W*3", "X", "", "2.0000", "@ X=6", 'W'},
       {"V^2", "V+2", "1", "2.0000", "@", 'V'},
       {"X+Y", "3", "1", "!! recursion", "@ Y=W W=Y"},
-      {"Y", "1e15", "", "!wanted value is imaginary", "@", 'Y'},
+      {"Y", "1e15", "", "!enter a first try in the Y field", "@", 'Y'},  // 0 at 0 ends the reciprocal pass
+      {"tan(X)", "1", "45", "45.0000", "@"},  // a first try off in the last bits is polished
+      {"tan(X)", "1", "45.00001", "45.0000", "@"},  // polishing across the pole at 90 is refused
+      {"1/X", "0.1", "1", "10.0000", "@"},  // the local search lands on the answer
       {"Y", "1e15", "", "1000000000000000.0000", "@ notation=6", 'Y'},
       {"Y+1", "1e15", "5", "!no Y value found", "@", 'Y'},
       {"X^2", "2", "", "1.41421356", "@ precision=8"},  // right to the precision shown
