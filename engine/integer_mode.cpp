@@ -42,7 +42,6 @@ long double extendedResult(long double a, long double b, char op) {
     case '+': return a + b;
     case '-': return a - b;
     case '*': return a * b;
-    case '/': return a / b;
     case '~': return b == 0 ? 0.0L : std::fmod(static_cast<double>(a), static_cast<double>(b));
     case '<': {
       // Beyond +-20000 the power of two under- or overflows in any case.
