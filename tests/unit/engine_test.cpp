@@ -25,7 +25,8 @@ TEST_F(EngineTest, SizeLimits) {
   EXPECT_EQ(calc(std::string(kEntryMaxChars, '0')), "0.0000");
   EXPECT_EQ(calc(std::string(kEntryMaxChars + 1, '1')), "!formula too long");
   setVariableText('X', std::string(kVariableMaxChars, '1'));
-  EXPECT_EQ(calc("X+X+X+X"), "!formula too long");
+  setVariableText('Y', std::string(4490, '1'));  // the work text one character too long, before W is read
+  EXPECT_EQ(calc("X+X+X+Y+W"), "!formula too long");
   // A failed evaluation leaves the caller's text as it was.
   for (const char* formula : {"1 / 0", "2+*3", "(1+1)+(2/0)"}) {
     std::string text = formula;
