@@ -1,9 +1,11 @@
 // What the formula table cannot say in a row: size limits, the fault guard,
 // the code page, what no formula reaches, and the solver.
+#include <cmath>
 #include <cstdlib>
 
 #include "engine/driver.h"
 #include "engine/integer_mode.h"
+#include "display/number_forms.h"
 #include "engine/literals.h"
 #include "run/solve_request.h"
 #include "test_support.h"
@@ -87,6 +89,7 @@ TEST_F(EngineTest, WhatNoFormulaReaches) {
       EXPECT_TRUE(!shown.empty() && shown.size() <= kResultMaxChars) << notation << " " << value;
     }
   }
+  EXPECT_EQ(fixedForm(std::ldexp(1.0L, 500), 0).substr(143), "27589376") << "longer than the usual buffer";
   resetEngineState();
   EXPECT_TRUE(calc("2.5") == "2.5000" && resultAsInputText());
   setError("division by zero");
@@ -118,6 +121,7 @@ TEST_F(EngineTest, Solve) {
       {"Y", "1e15", "", "!enter a first try in the Y field", "@", 'Y'},  // 0 at 0 ends the reciprocal pass
       {"tan(X)", "1", "45", "45.0000", "@"},  // a first try off in the last bits is polished
       {"tan(X)", "1", "45.00001", "45.0000", "@"},  // polishing across the pole at 90 is refused
+      {"sin(X)", "0.5", "150.00001", "150.0000", "@"},  // polishing stays between half and twice the first try
       {"1/X", "0.1", "1", "10.0000", "@"},  // the local search lands on the answer
       {"Y", "1e15", "", "1000000000000000.0000", "@ notation=6", 'Y'},
       {"Y+1", "1e15", "5", "!no Y value found", "@", 'Y'},
