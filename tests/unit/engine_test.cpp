@@ -123,6 +123,7 @@ TEST_F(EngineTest, Solve) {
       {"tan(X)", "1", "45.00001", "45.0000", "@"},  // polishing across the pole at 90 is refused
       {"sin(X)", "0.5", "150.00001", "150.0000", "@"},  // polishing stays between half and twice the first try
       {"1/X", "0.1", "1", "10.0000", "@"},  // the local search lands on the answer
+      {"1/(X-5)", "1", "", "6.0000", "@"},  // found by the reciprocal pass
       {"Y", "1e15", "", "1000000000000000.0000", "@ notation=6", 'Y'},
       {"Y+1", "1e15", "5", "!no Y value found", "@", 'Y'},
       {"X^2", "2", "", "1.41421356", "@ precision=8"},  // right to the precision shown

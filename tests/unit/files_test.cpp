@@ -145,11 +145,11 @@ TEST_F(FileTest, SettingsSave) {
   ASSERT_TRUE(loadSettings(path("quorvex.dta")));
   calcSettings.bigLayout = true;  // "big" on the command line changes this run only
   calcSettings.minimizedThisRun = false;
-  calcSettings.clipvar = true;
+  calcSettings.clipvar = calcSettings.autoclip = true;
   calcSettings.language = Language::German;
   ASSERT_EQ(saveSettings(path("quorvex.dta"), true, 1, 2), nullptr);
   std::string saved = read(path("quorvex.dta"));
-  EXPECT_EQ(saved, record({{0, 77}, {4, 88}, {8, 0xAB}, {41, 0xCD}, {44, 12}, {45, 7}, {46, 1}, {48, 1}, {50, 1},
+  EXPECT_EQ(saved, record({{0, 77}, {4, 88}, {8, 0xAB}, {41, 0xCD}, {43, 1}, {44, 12}, {45, 7}, {46, 1}, {48, 1}, {50, 1},
                            {51, 0x11}, {56, 0x22}}));
   std::filesystem::create_directories(path("quorvex.dta.new"));
   EXPECT_STREQ(saveSettings(path("quorvex.dta"), false, 0, 0), "error open file");
