@@ -149,7 +149,7 @@ class Parser {
 
   ParseOutcome run() {
     bool onlyFormulas = false;
-    for (next_ = 0; next_ < args_.size();) {
+    while (next_ < args_.size()) {
       const std::string& arg = args_[next_++];
       ParseOutcome outcome = ParseOutcome::Run;
       if (onlyFormulas || arg.size() < 2 || arg[0] != '-') options_.formulas.push_back(arg);

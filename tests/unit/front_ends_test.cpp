@@ -90,7 +90,8 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
   // line, what it prints on stdout and stderr, whether the session goes on
   const std::tuple<const char*, const char*, const char*, bool> lines[] = {
       {"", "", "", true}, {"x=2", "", "", true}, {"  Y =  X+1 ", "", "", true}, {"X*Y", "6.0000\n", "", true},
-      {"X =", "", "", true}, {"quit2", "", "quit ?\n", true}, {"vars", "V =\nW =\nX =\nY = X+1\nZ =\n", "", true},
+      {"X =", "", "", true}, {"v=1", "", "", true}, {"quit2", "", "quit ?\n", true},
+      {"vars", "V = 1\nW =\nX =\nY = X+1\nZ =\n", "", true},
       {"notation label", "", "invalid value 'label' for notation\n", true},
       {"solve Q = 1 X", "", "solve L = WANTED FORMULA: L is V, W, X or Y\n", true},
       {"integer 3", "", "invalid value '3' for integer\n", true},
