@@ -118,8 +118,9 @@ TEST_F(EngineTest, Solve) {
       {"W*3", "X", "", "2.0000", "@ X=6", 'W'},
       {"V^2", "V+2", "1", "2.0000", "@", 'V'},
       {"X+Y", "3", "1", "!! recursion", "@ Y=W W=Y"},
-      {"Y", "1e15", "", "!enter a first try in the Y field", "@", 'Y'},  // 0 at 0 ends the reciprocal pass
       {"tan(X)", "1", "45", "45.0000", "@"},  // a first try off in the last bits is polished
+      {"sin(X)", "0.5", "30", "30.0000", "@"},
+      {"tan(X)", "1", "", "!enter a first try in the X field", "@"},  // tan is 0 at 0: not imaginary
       {"tan(X)", "1", "45.00001", "45.0000", "@"},  // polishing across the pole at 90 is refused
       {"sin(X)", "0.5", "150.00001", "150.0000", "@"},  // polishing stays between half and twice the first try
       {"1/X", "0.1", "1", "10.0000", "@"},  // the local search lands on the answer
