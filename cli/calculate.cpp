@@ -13,10 +13,8 @@
 
 namespace {
 
-constexpr char kLetters[] = "VWXYZ";
-
 const std::string& variableText(const QvxOptions& options, char letter) {
-  return options.variables[std::string_view(kLetters).find(letter)];
+  return options.variables[variableIndex(letter)];
 }
 
 // The value for the unknown's field, as a solve button writes it.
@@ -48,7 +46,7 @@ void applyOptions(const QvxOptions& options) {
   calcSettings.integerWidth = options.integerWidth;
   calcSettings.signedIntegers = !options.unsignedIntegers;
   useVariableTexts();
-  for (char letter : std::string_view(kLetters))
+  for (char letter : kVariableLetters)
     setVariableText(letter, utf8ToWindows1252(variableText(options, letter)));
 }
 

@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "display/notations.h"
+#include "engine/variables.h"
 #include "version.h"
 
 const char* const kUsageLine = "Usage: qvx [OPTIONS] [FORMULA...]";
 const char* const kVersionText = "qvx " QVX_VERSION;
-const char* const kHelpText =
+namespace {
+
+const char* const kOptionsText =
     "Usage: qvx [OPTIONS] [FORMULA...]\n"
     "Calculates each FORMULA as the Quorvex calculator does; without one, reads\n"
     "formulas from standard input, one per line.\n"
@@ -34,12 +37,26 @@ const char* const kHelpText =
     "Results go to standard output, messages to standard error. Exit status:\n"
     "0 when every formula succeeded, 1 when any failed, 2 for bad options or an\n"
     "unreadable formula file. On a terminal without FORMULA, qvx prompts and\n"
-    "edits lines; type 'help' there for its commands.\n"
-    "Notations: 0 normal (dot), 1 normal (comma), 2 thousand (dot),\n"
-    "3 thousand (comma), 4 Mio. Mrd. (european), 5 Mio. Bio. (american),\n"
-    "6 scientific (exp), 7 hexadecimal, 8 ASCII, 9 binary, 10 octal,\n"
-    "11 fraction a b/c, 12 fraction a/b, 13 min'sec, 14 h min sec,\n"
-    "15 /60 hour min sec.\n";
+    "edits lines; type 'help' there for its commands.\n";
+
+}  // namespace
+
+// The notations with their numbers, from the display's own list, in lines
+// of at most 72 characters.
+std::string helpText() {
+  std::string text = kOptionsText, line = "Notations:";
+  for (int i = 0; i < kNotationCount; ++i) {
+    std::string item = std::to_string(i) + " " + notationLabel(static_cast<OutputNotation>(i)) +
+                       (i + 1 < kNotationCount ? "," : ".");
+    if (line.size() + 1 + item.size() > 72) {
+      text += line + "\n";
+      line = item;
+    } else {
+      line += " " + item;
+    }
+  }
+  return text + line + "\n";
+}
 
 namespace {
 
@@ -73,8 +90,8 @@ bool setIntegerWidth(QvxOptions& o, const std::string& v) {
 
 bool setSolve(QvxOptions& o, const std::string& v) {
   if (v.size() < 2 || v[1] != '=') return false;
-  char letter = v[0] >= 'v' && v[0] <= 'y' ? static_cast<char>(v[0] - 32) : v[0];
-  if (letter < 'V' || letter > 'Y') return false;
+  char letter = variableLetterOf(v[0]);
+  if (kFormulaLetters.find(letter) == std::string_view::npos) return false;
   o.solveLetter = letter;
   o.wantedValue = v.substr(2);
   return true;
@@ -106,11 +123,11 @@ const OptionRow kOptions[] = {
     {'u', "unsigned", nullptr, &QvxOptions::unsignedIntegers, ParseOutcome::Run},
     {'r', "radians", nullptr, &QvxOptions::radians, ParseOutcome::Run},
     {'g', "german", nullptr, &QvxOptions::german, ParseOutcome::Run},
-    {'V', nullptr, setVariable<0>, nullptr, ParseOutcome::Run},
-    {'W', nullptr, setVariable<1>, nullptr, ParseOutcome::Run},
-    {'X', nullptr, setVariable<2>, nullptr, ParseOutcome::Run},
-    {'Y', nullptr, setVariable<3>, nullptr, ParseOutcome::Run},
-    {'Z', nullptr, setVariable<4>, nullptr, ParseOutcome::Run},
+    {'V', nullptr, setVariable<variableIndex('V')>, nullptr, ParseOutcome::Run},
+    {'W', nullptr, setVariable<variableIndex('W')>, nullptr, ParseOutcome::Run},
+    {'X', nullptr, setVariable<variableIndex('X')>, nullptr, ParseOutcome::Run},
+    {'Y', nullptr, setVariable<variableIndex('Y')>, nullptr, ParseOutcome::Run},
+    {'Z', nullptr, setVariable<variableIndex('Z')>, nullptr, ParseOutcome::Run},
     {'e', "input-form", nullptr, &QvxOptions::inputForm, ParseOutcome::Run},
     {'s', "solve", setSolve, nullptr, ParseOutcome::Run},
     {'f', "formulas", setFormulaFile, nullptr, ParseOutcome::Run},

@@ -39,5 +39,5 @@ ParseOutcome parseOptions(const std::vector<std::string>& args, QvxOptions& opti
 bool setOptionValue(QvxOptions& options, const char* longName, const std::string& value);
 
 extern const char* const kUsageLine;
-extern const char* const kHelpText;
+std::string helpText();
 extern const char* const kVersionText;

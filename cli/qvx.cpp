@@ -51,7 +51,7 @@ int runQvx(const std::vector<std::string>& args, std::istream& in, std::ostream&
   QvxOptions options;
   std::string message;
   switch (parseOptions(args, options, message)) {
-    case ParseOutcome::Help: out << kHelpText; return 0;
+    case ParseOutcome::Help: out << helpText(); return 0;
     case ParseOutcome::Version: out << kVersionText << '\n'; return 0;
     case ParseOutcome::Error: return badUsage(err, message);
     case ParseOutcome::Run: break;

@@ -9,11 +9,11 @@
 #include "display/notations.h"
 #include "engine/codepage.h"
 #include "engine/functions.h"
+#include "engine/variables.h"
 
 namespace {
 
 constexpr char kPrompt[] = "qvx> ";
-constexpr char kVariableLetters[] = "VWXYZ";
 
 std::string trimmed(const std::string& text) {
   std::size_t first = text.find_first_not_of(" \t");
@@ -94,7 +94,7 @@ bool solveCommand(QvxOptions& o, const std::string& argument, std::ostream& out,
 }
 
 bool listVariables(QvxOptions& o, const std::string&, std::ostream& out, std::ostream&) {
-  for (int i = 0; i < 5; ++i) {
+  for (std::size_t i = 0; i < kVariableLetters.size(); ++i) {
     out << kVariableLetters[i] << " =";
     if (!o.variables[i].empty()) out << ' ' << o.variables[i];
     out << '\n';
@@ -151,13 +151,11 @@ const CommandRow* findCommand(const std::string& word) {
 int assignedVariable(const std::string& line, std::string& text) {
   std::string t = trimmed(line);
   if (t.size() < 2) return -1;
-  char letter = static_cast<char>(t[0] >= 'v' && t[0] <= 'z' ? t[0] - 32 : t[0]);
-  const char* found = std::find(kVariableLetters, kVariableLetters + 5, letter);
+  std::size_t index = variableIndex(t[0]);
   std::size_t equals = t.find_first_not_of(' ', 1);
-  if (found == kVariableLetters + 5 || equals == std::string::npos || t[equals] != '=')
-    return -1;
+  if (index == std::string_view::npos || equals == std::string::npos || t[equals] != '=') return -1;
   text = trimmed(t.substr(equals + 1));
-  return static_cast<int>(found - kVariableLetters);
+  return static_cast<int>(index);
 }
 
 }  // namespace
@@ -188,7 +186,7 @@ std::vector<std::string> completionWords() {
   for (std::size_t i = 0; i < functionCount(); ++i)
     words.push_back(std::string(functionNameAt(i)) + "(");
   for (const ConstantRow& constant : kConstants) words.push_back(constant.name);
-  for (char letter : std::string_view(kVariableLetters)) words.push_back(std::string(1, letter));
+  for (char letter : kVariableLetters) words.push_back(std::string(1, letter));
   for (const std::string& entry : namedFormulas()) {
     std::size_t close = entry.find(']');
     if (close != std::string::npos) words.push_back(windows1252ToUtf8(entry.substr(1, close)));

@@ -43,7 +43,7 @@ bool normalizeVariableLetters(std::string& text) {
     char& c = text[i];
     if (span == Span::Comment) c = ' ';
     if (span != Span::Formula) return;
-    if (c >= 'v' && c <= 'z') c = static_cast<char>(c - 32);
+    c = variableLetterOf(c);
     if (c >= 'V' && c <= 'Z') {
       found = true;
       if (c != 'Z' && c == solverUnknownLetter) unknownLetterSeen = true;
@@ -67,7 +67,7 @@ void substituteVariables() {
   for (;;) {
     char letter = 0;
     std::size_t pos = std::string::npos;
-    for (char candidate : kVariableLetters) {
+    for (char candidate : kSubstitutionOrder) {
       pos = findVariable(candidate);
       if (pos != std::string::npos) {
         letter = candidate;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 constexpr std::size_t kEntryMaxChars = 7499;      // the entry field's text
 constexpr std::size_t kVariableMaxChars = 5999;   // a variable field's text
@@ -19,8 +20,17 @@ struct VariableAccess {
 };
 extern VariableAccess variableAccess;
 
+// The variables in the order of their fields: V, W, X and Y hold formulas
+// of the user's, Z the clipboard.
+inline constexpr std::string_view kVariableLetters = "VWXYZ";
+inline constexpr std::string_view kFormulaLetters = kVariableLetters.substr(0, 4);
 // The letters in the order a substitution round picks them.
-inline constexpr char kVariableLetters[] = {'Z', 'X', 'Y', 'V', 'W'};
+inline constexpr std::string_view kSubstitutionOrder = "ZXYVW";
+
+// A variable's letter in capitals ("x" is X); any other character as it is.
+constexpr char variableLetterOf(char c) { return c >= 'v' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+// Where the letter, in either case, stands in kVariableLetters; npos for any other character.
+constexpr std::size_t variableIndex(char c) { return kVariableLetters.find(variableLetterOf(c)); }
 
 extern std::string entryText;
 extern std::string workFormula;

@@ -10,16 +10,10 @@
 
 namespace {
 
-std::array<std::string, std::size(kVariableLetters)> variableTexts;
-
-std::size_t indexOf(char letter) {
-  for (std::size_t i = 0; i < variableTexts.size(); ++i)
-    if (kVariableLetters[i] == letter) return i;
-  return variableTexts.size();
-}
+std::array<std::string, kVariableLetters.size()> variableTexts;
 
 std::string readVariableText(char letter, std::size_t maxChars) {
-  std::size_t i = indexOf(letter);
+  std::size_t i = variableIndex(letter);
   return i < variableTexts.size() ? variableTexts[i].substr(0, maxChars) : std::string();
 }
 
@@ -45,7 +39,7 @@ RunResult runFormula(const std::string& formula) {
 }
 
 void setVariableText(char letter, const std::string& text) {
-  std::size_t i = indexOf(letter);
+  std::size_t i = variableIndex(letter);
   if (i < variableTexts.size()) variableTexts[i] = text;
 }
 

@@ -28,7 +28,7 @@ bool signChangeBetween(const SolverPoint& a, const SolverPoint& b);
 // Local search around currentPoint's trial value, scaling by factor.
 bool refineAround(long double factor);
 
-// Solves with solverUnknownField, solverUnknownLetter, solverTrialText (the
+// Solves with solverUnknownLetter, solverTrialText (the
 // first try, may be empty) and wantedValueText set; entryText is the formula.
 // errorText empty: the returned value is the solution.
 long double solveForVariable();

@@ -1,6 +1,7 @@
 #include "store/stored_formula.h"
 
 #include "engine/char_classes.h"
+#include "engine/variables.h"
 
 StoredFormula splitStoredFormula(const std::string& text) {
   StoredFormula stored{text, {}};
@@ -16,9 +17,8 @@ StoredFormula splitStoredFormula(const std::string& text) {
 
     std::size_t at = semicolon + 1;
     if (at < rest.size() && rest[at] == ' ') ++at;
-    char letter = at < rest.size() ? rest[at] : '\0';
-    if (letter >= 'v' && letter <= 'y') letter = static_cast<char>(letter - 32);
-    bool field = letter >= 'V' && letter <= 'Y';
+    char letter = at < rest.size() ? variableLetterOf(rest[at]) : '\0';
+    bool field = kFormulaLetters.find(letter) != std::string_view::npos;
     if (field && rest.size() - at - 1 >= 2) {
       std::size_t sign = at + 1;
       if (rest[sign] == ' ') ++sign;
@@ -33,7 +33,7 @@ StoredFormula splitStoredFormula(const std::string& text) {
 
 std::string variableAssignments(const std::function<std::string(char letter)>& textOf) {
   std::string parts;
-  for (char letter : {'V', 'W', 'X', 'Y'})
+  for (char letter : kFormulaLetters)
     if (std::string text = textOf(letter); !text.empty()) parts += std::string("; ") + letter + "=" + text;
   return parts;
 }

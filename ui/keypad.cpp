@@ -1,6 +1,7 @@
 // The keys that type: the main window's keypad and caret keys, and the
 // buttons the functions and programmer windows forward to the main window.
 #include "engine/calc_settings.h"
+#include "engine/functions.h"
 #include "resource.h"
 #include "ui/app.h"
 
@@ -43,13 +44,6 @@ constexpr std::pair<int, int> kCaretKeys[] = {
     {IDC_DELETE_RIGHT, VK_DELETE},  {IDC_CARET_HOME, VK_HOME}, {IDC_CARET_END, VK_END},
 };
 
-// Buttons of the functions window, forwarded with 1025, in id order from
-// IDC_SIN; "not" (one past the last) belongs to the programmer window but
-// keeps its place in the row.
-constexpr const char* kFunctionNames[] = {"sin", "cos",  "tan", "asin", "acos",
-                                          "atan", "log", "ln",  "abs",  "int",
-                                          "frac", "sqr", "sqrt", "fac", "not"};
-
 bool typeFrom(const TypingButton* first, const TypingButton* last, int id) {
   for (const TypingButton* key = first; key != last; ++key) {
     if (key->id == id) {
@@ -85,8 +79,10 @@ bool pressKeypadButton(int id) {
 
 void onFunctionButton(int id) {
   if (app.helpMode) showHelpFor(id);
-  else if (id >= IDC_SIN && id < IDC_SIN + static_cast<int>(std::size(kFunctionNames)))
-    insertFunction(kFunctionNames[id - IDC_SIN]);
+  // The buttons from IDC_SIN to IDC_FAC stand in the order of the engine's
+  // function table.
+  else if (id >= IDC_SIN && id <= IDC_FAC)
+    insertFunction(functionNameAt(static_cast<std::size_t>(id - IDC_SIN)));
   else if (id == IDC_PI || id == IDC_EUL)
     insertText(id == IDC_PI ? "Pi" : "Eul", kPlain);
 }

@@ -1,5 +1,6 @@
-// The calculator program: settings, command line, fault guard, the main
-// window, and the message loop that serves the windows beside it.
+// The calculator program: settings, command line, fault guard, and the main
+// window, a modal dialog whose loop a message-filter hook extends to the
+// windows beside it.
 #include <windows.h>
 #include <commctrl.h>
 
