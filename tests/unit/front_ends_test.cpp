@@ -87,6 +87,7 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
   std::istringstream in;
   std::ostringstream help, ignored;
   EXPECT_TRUE(runQvx({"-h", "1/0"}, in, help, ignored) == 0 && help.str().rfind("Usage: qvx [OPTIONS]", 0) == 0);
+  EXPECT_TRUE(help.str().ends_with("\n11 fraction a b/c, 12 fraction a/b, 13 min'sec, 14 h min sec,\n15 /60 hour min sec.\n"));
   // line, what it prints on stdout and stderr, whether the session goes on
   const std::tuple<const char*, const char*, const char*, bool> lines[] = {
       {"", "", "", true}, {"x=2", "", "", true}, {"  Y =  X+1 ", "", "", true}, {"X*Y", "6.0000\n", "", true},
@@ -94,7 +95,7 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
       {"vars", "V = 1\nW =\nX =\nY = X+1\nZ =\n", "", true},
       {"notation label", "", "invalid value 'label' for notation\n", true},
       {"solve Q = 1 X", "", "solve L = WANTED FORMULA: L is V, W, X or Y\n", true},
-      {"integer 3", "", "invalid value '3' for integer\n", true},
+      {"integer 3", "", "invalid value '3' for integer\n", true}, {"integer 5", "", "invalid value '5' for integer\n", true},
       {"solve y = 9 Y^2", "3.0000\n", "", true}, {"exit", "", "", false},
   };
   QvxOptions options;
