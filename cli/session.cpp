@@ -1,6 +1,5 @@
 #include "cli/session.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "cli/calculate.h"
