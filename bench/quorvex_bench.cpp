@@ -12,13 +12,10 @@
 #include "mixed_batch.h"
 
 #include "display/notations.h"
-#include "engine/calc_settings.h"
+#include "engine/calculation.h"
 #include "engine/fault_guard.h"
 #include "engine/operators.h"
-#include "engine/run_status.h"
-#include "engine/variables.h"
-#include "run/calculation_run.h"
-#include "run/solve_request.h"
+#include "run/calculator.h"
 
 namespace {
 
@@ -26,29 +23,20 @@ namespace {
 // benchmark library's own bookkeeping between benchmarks runs without them.
 class EngineTraps {
  public:
-  EngineTraps() {
-    installFaultGuard();
-    resetCalcSettings();
-    clearVariableTexts();
-    useVariableTexts();
-  }
+  EngineTraps() { installFaultGuard(); }
   ~EngineTraps() { maskFaultTraps(); }
   EngineTraps(const EngineTraps&) = delete;
   EngineTraps& operator=(const EngineTraps&) = delete;
 };
 
-bool calculate(const std::string& formula) { return runFormula(formula).ok; }
-
 void benchmarkFormula(benchmark::State& state, const std::string& formula) {
   EngineTraps traps;
-  if (!calculate(formula)) {
-    state.SkipWithError(runStatus.errorText);
+  Calculator calculator;
+  if (!calculator.run(formula).ok) {
+    state.SkipWithError(calculator.messageText().c_str());
     return;
   }
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(calculate(formula));
-    benchmark::DoNotOptimize(resultText.data());
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(calculator.run(formula).shown.data());
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * formula.size()));
 }
 
@@ -100,14 +88,15 @@ BENCHMARK(BM_FractionSearchNotFound)->Unit(benchmark::kMillisecond);
 // The same search as the user meets it: a result shown as a fraction.
 void BM_FractionNotationNotFound(benchmark::State& state) {
   EngineTraps traps;
-  calcSettings.outputNotation = OutputNotation::FractionMixed;
-  calcSettings.precision = 16;
-  const std::string engineText = printEngineNumber(kPi);
+  Calculation calculation;
+  calculation.settings.outputNotation = OutputNotation::FractionMixed;
+  calculation.settings.precision = 16;
+  const std::string engineText = printEngineNumber(calculation, kPi);
+  ShownNumber shown;
   for (auto _ : state) {
     std::string text = engineText;
-    clearError();
-    formatResult(text);
-    benchmark::DoNotOptimize(runStatus.errorText);
+    calculation.clearMessage();
+    benchmark::DoNotOptimize(formatResult(calculation, text, shown));
   }
 }
 BENCHMARK(BM_FractionNotationNotFound)->Unit(benchmark::kMillisecond);
@@ -117,23 +106,23 @@ BENCHMARK(BM_FractionNotationNotFound)->Unit(benchmark::kMillisecond);
 void BM_Notation(benchmark::State& state) {
   EngineTraps traps;
   auto notation = static_cast<OutputNotation>(state.range(0));
-  calcSettings.outputNotation = notation;
+  Calculation calculation;
+  calculation.settings.outputNotation = notation;
   bool character = notation == OutputNotation::Ascii;
-  const std::string engineText = printEngineNumber(character ? 65.0L : 1234.5678L);
+  const std::string engineText = printEngineNumber(calculation, character ? 65.0L : 1234.5678L);
   state.SetLabel(notationLabel(notation));
+  ShownNumber shown;
   {
     std::string text = engineText;
-    clearError();
-    formatResult(text);
-    if (hasError()) {
-      state.SkipWithError(runStatus.errorText);
+    if (!formatResult(calculation, text, shown)) {
+      state.SkipWithError(messageText(calculation.message, Language::English).c_str());
       return;
     }
   }
   for (auto _ : state) {
     std::string text = engineText;
-    formatResult(text);
-    benchmark::DoNotOptimize(resultText.data());
+    formatResult(calculation, text, shown);
+    benchmark::DoNotOptimize(shown.text.data());
   }
 }
 BENCHMARK(BM_Notation)->DenseRange(0, kNotationCount - 1);
@@ -142,13 +131,13 @@ BENCHMARK(BM_Notation)->DenseRange(0, kNotationCount - 1);
 void benchmarkSolve(benchmark::State& state, const std::string& formula, const std::string& wanted,
                     const std::string& firstTry, bool succeeds) {
   EngineTraps traps;
-  entryText = formula;
+  Calculator calculator;
   std::string field;
-  if (solveRequest('X', wanted, firstTry, field) != succeeds) {
-    state.SkipWithError(succeeds ? runStatus.errorText : "the solve was expected to fail");
+  if (calculator.solve('X', formula, wanted, firstTry, field) != succeeds) {
+    state.SkipWithError(succeeds ? calculator.messageText().c_str() : "the solve was expected to fail");
     return;
   }
-  for (auto _ : state) benchmark::DoNotOptimize(solveRequest('X', wanted, firstTry, field));
+  for (auto _ : state) benchmark::DoNotOptimize(calculator.solve('X', formula, wanted, firstTry, field));
 }
 
 void BM_SolveTypical(benchmark::State& state) { benchmarkSolve(state, "X^2+3*X", "10", "", true); }

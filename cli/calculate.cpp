@@ -3,13 +3,8 @@
 #include <ostream>
 
 #include "cli/formula_file.h"
-#include "display/notations.h"
-#include "engine/calc_settings.h"
-#include "engine/codepage.h"
-#include "engine/run_status.h"
 #include "engine/variables.h"
-#include "run/calculation_run.h"
-#include "run/solve_request.h"
+#include "text/codepage.h"
 
 namespace {
 
@@ -18,54 +13,53 @@ const std::string& variableText(const QvxOptions& options, char letter) {
 }
 
 // The value for the unknown's field, as a solve button writes it.
-bool solve(const QvxOptions& options, std::string& shown) {
-  return solveRequest(options.solveLetter, utf8ToWindows1252(options.wantedValue),
-                      utf8ToWindows1252(variableText(options, options.solveLetter)), shown);
+bool solve(QvxState& state, const std::string& formula, std::string& shown) {
+  const QvxOptions& options = state.options;
+  return state.calculator.solve(options.solveLetter, formula, utf8ToWindows1252(options.wantedValue),
+                                utf8ToWindows1252(variableText(options, options.solveLetter)), shown);
 }
 
-bool run(const std::string& formula, const QvxOptions& options, std::string& shown) {
-  if (options.solveLetter != 0) {
-    entryText = formula;
-    return solve(options, shown);
-  }
-  RunResult result = runFormula(formula);
+bool run(QvxState& state, const std::string& formula, std::string& shown) {
+  if (state.options.solveLetter != 0) return solve(state, formula, shown);
+  RunResult result = state.calculator.run(formula);
   if (!result.ok) return false;
-  if (options.inputForm) resultAsInputText();
-  shown = options.inputForm ? inputTextBuffer : result.shown;
+  shown = state.options.inputForm ? state.calculator.shownAsInput() : result.shown;
   return true;
 }
 
 }  // namespace
 
-void applyOptions(const QvxOptions& options) {
-  resetCalcSettings();
-  calcSettings.language = options.german ? Language::German : Language::English;
-  calcSettings.angleInDegrees = !options.radians;
-  calcSettings.outputNotation = options.notation;
-  calcSettings.precision = options.precision;
-  calcSettings.integerWidth = options.integerWidth;
-  calcSettings.signedIntegers = !options.unsignedIntegers;
-  useVariableTexts();
+void applyOptions(QvxState& state) {
+  const QvxOptions& options = state.options;
+  CalcSettings& settings = state.calculator.settings();
+  settings = CalcSettings{};
+  settings.language = options.german ? Language::German : Language::English;
+  settings.angleInDegrees = !options.radians;
+  settings.outputNotation = options.notation;
+  settings.precision = options.precision;
+  settings.integerWidth = options.integerWidth;
+  settings.signedIntegers = !options.unsignedIntegers;
   for (char letter : kVariableLetters)
-    setVariableText(letter, utf8ToWindows1252(variableText(options, letter)));
+    state.calculator.setVariableText(letter, utf8ToWindows1252(variableText(options, letter)));
 }
 
-bool calculateFormula(const std::string& formula, const QvxOptions& options, std::ostream& out,
+bool calculateFormula(QvxState& state, const std::string& formula, std::ostream& out,
                       std::ostream& err) {
   std::string text = utf8ToWindows1252(formula);
+  Calculator& calculator = state.calculator;
   CalledUpFormula called;
-  if (!options.formulaFile.empty()) {
+  if (!state.options.formulaFile.empty()) {
     // The stored line's variable parts hold for this formula only.
-    called = callUpNamedFormulas(text);
+    called = callUpNamedFormulas(state.formulaFile, text);
     text = called.formula;
-    for (const auto& [letter, value] : called.assignments) setVariableText(letter, value);
+    for (const auto& [letter, value] : called.assignments) calculator.setVariableText(letter, value);
   }
   std::string shown;
-  bool ok = run(text, options, shown);
+  bool ok = run(state, text, shown);
   for (const auto& [letter, value] : called.assignments)
-    setVariableText(letter, utf8ToWindows1252(variableText(options, letter)));
+    calculator.setVariableText(letter, utf8ToWindows1252(variableText(state.options, letter)));
   if (!ok) {
-    err << windows1252ToUtf8(runStatus.errorText) << '\n';
+    err << windows1252ToUtf8(calculator.messageText()) << '\n';
     return false;
   }
   out << windows1252ToUtf8(shown) << '\n';

@@ -6,11 +6,22 @@
 #include <string>
 
 #include "cli/options.h"
+#include "run/calculator.h"
+#include "store/history.h"
 
-// Puts the options into the engine's settings and variable fields.
-void applyOptions(const QvxOptions& options);
+// What qvx calculates with: the options in force, the calculator they are
+// applied to, and the entries of the formula file (-f).
+struct QvxState {
+  QvxOptions options;
+  Calculator calculator;
+  HistoryList formulaFile;
+};
 
-// Calculates (or solves) one UTF-8 formula: the result to out, a message to
-// err. Named entries are called up when a formula file was given.
-bool calculateFormula(const std::string& formula, const QvxOptions& options, std::ostream& out,
+// Puts the options into the calculator's settings and variable texts.
+void applyOptions(QvxState& state);
+
+// Calculates (or, with a solve in the options, solves) one UTF-8 formula:
+// the result to out, a message to err. Named entries are called up when a
+// formula file was given.
+bool calculateFormula(QvxState& state, const std::string& formula, std::ostream& out,
                       std::ostream& err);

@@ -27,9 +27,9 @@ bool readable(const std::string& fileName, std::string& reason) {
 
 // The stored line of a bracketed name, split into formula and variable
 // parts; false when no entry holds the name.
-bool findNamed(const std::string& name, StoredFormula& stored) {
+bool findNamed(HistoryList& entries, const std::string& name, StoredFormula& stored) {
   std::string key = name;
-  if (!findHistoryEntry(key, FindMode::Copy)) return false;
+  if (!findHistoryEntry(entries, key, FindMode::Copy)) return false;
   stored = splitStoredFormula(key);
   return true;
 }
@@ -47,10 +47,10 @@ void addAssignments(CalledUpFormula& called, const StoredFormula& stored) {
 
 }  // namespace
 
-bool loadFormulaFile(const std::string& fileName, std::string& message) {
+bool loadFormulaFile(HistoryList& entries, const std::string& fileName, std::string& message) {
   std::string reason;
-  historyList = HistoryList{};
-  if (!readable(fileName, reason) || !loadHistory(fileName)) {
+  entries = HistoryList{};
+  if (!readable(fileName, reason) || !loadHistory(entries, fileName)) {
     message = "cannot read formula file '" + fileName + "': " +
               (reason.empty() ? std::string("unreadable") : reason);
     return false;
@@ -58,14 +58,14 @@ bool loadFormulaFile(const std::string& fileName, std::string& message) {
   return true;
 }
 
-std::vector<std::string> namedFormulas() { return historyTexts(true); }
+std::vector<std::string> namedFormulas(const HistoryList& entries) { return historyTexts(entries, true); }
 
-CalledUpFormula callUpNamedFormulas(const std::string& formula) {
+CalledUpFormula callUpNamedFormulas(HistoryList& entries, const std::string& formula) {
   CalledUpFormula called{formula, {}};
   StoredFormula stored;
   // The calculator's own rule: the name alone calls the entry up whole.
   if (!formula.empty() && formula[0] == '[' && formula.find(']') == formula.size() - 1) {
-    if (findNamed(formula, stored)) {
+    if (findNamed(entries, formula, stored)) {
       called.formula = stored.formula;
       addAssignments(called, stored);
     }
@@ -83,7 +83,7 @@ CalledUpFormula callUpNamedFormulas(const std::string& formula) {
       open = close;
       continue;
     }
-    if (!findNamed(text.substr(open, close + 1 - open), stored)) {
+    if (!findNamed(entries, text.substr(open, close + 1 - open), stored)) {
       open = close;
       continue;
     }

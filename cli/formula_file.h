@@ -7,12 +7,14 @@
 #include <utility>
 #include <vector>
 
-// Reads the file into the history list. False, with a message that names
-// the file, when it is missing or cannot be read.
-bool loadFormulaFile(const std::string& fileName, std::string& message);
+#include "store/history.h"
+
+// Reads the file into entries (which it replaces). False, with a message
+// that names the file, when it is missing or cannot be read.
+bool loadFormulaFile(HistoryList& entries, const std::string& fileName, std::string& message);
 
 // The named entries of the loaded file, in file order.
-std::vector<std::string> namedFormulas();
+std::vector<std::string> namedFormulas(const HistoryList& entries);
 
 // A formula (Windows-1252) with its named entries called up.
 struct CalledUpFormula {
@@ -26,4 +28,4 @@ struct CalledUpFormula {
 // the entry's formula in round brackets. The title that opens a formula
 // ("[rent] 1200*12", a name followed by an operand) and a name that no
 // entry holds stay comments.
-CalledUpFormula callUpNamedFormulas(const std::string& formula);
+CalledUpFormula callUpNamedFormulas(HistoryList& entries, const std::string& formula);

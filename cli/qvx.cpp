@@ -9,7 +9,7 @@
 #include "cli/formula_file.h"
 #include "cli/options.h"
 #include "cli/session.h"
-#include "engine/codepage.h"
+#include "text/codepage.h"
 #include "engine/fault_guard.h"
 #include "engine/integer_mode.h"
 
@@ -32,13 +32,12 @@ int badUsage(std::ostream& err, const std::string& message) {
 // One formula a line. The answers are flushed whenever the input has
 // nothing more waiting, so a program that writes a line and waits for the
 // answer gets it at once, and a batch is written in large blocks.
-bool calculateLines(const QvxOptions& options, std::istream& in, std::ostream& out,
-                    std::ostream& err) {
+bool calculateLines(QvxState& state, std::istream& in, std::ostream& out, std::ostream& err) {
   bool allSucceeded = true;
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    allSucceeded = calculateFormula(line, options, out, err) && allSucceeded;
+    allSucceeded = calculateFormula(state, line, out, err) && allSucceeded;
     if (in.rdbuf()->in_avail() <= 0) out.flush();
   }
   return allSucceeded;
@@ -48,7 +47,8 @@ bool calculateLines(const QvxOptions& options, std::istream& in, std::ostream& o
 
 int runQvx(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, bool terminal) {
-  QvxOptions options;
+  QvxState state;
+  QvxOptions& options = state.options;
   std::string message;
   switch (parseOptions(args, options, message)) {
     case ParseOutcome::Help: out << helpText(); return 0;
@@ -58,27 +58,26 @@ int runQvx(const std::vector<std::string>& args, std::istream& in, std::ostream&
   }
   if (options.listNamed && options.formulaFile.empty())
     return badUsage(err, "--list needs a formula file (-f FILE)");
-  if (!options.formulaFile.empty() && !loadFormulaFile(options.formulaFile, message)) {
+  if (!options.formulaFile.empty() && !loadFormulaFile(state.formulaFile, options.formulaFile, message)) {
     err << "qvx: " << message << '\n';
     return 2;
   }
   if (options.listNamed) {
-    for (const std::string& entry : namedFormulas()) out << windows1252ToUtf8(entry) << '\n';
+    for (const std::string& entry : namedFormulas(state.formulaFile)) out << windows1252ToUtf8(entry) << '\n';
     if (options.formulas.empty()) return 0;
   }
-  applyOptions(options);
-  installFaultGuard();
+  applyOptions(state);
   resultStream = &out;
-  faultGuard.fatalExit = reportFatalFault;
-  divisionSelfTest();
+  installFaultGuard(reportFatalFault);
+  if (dividerIsFaulty()) state.calculator.correctFaultyDivider(nullptr);
 
-  if (options.formulas.empty() && terminal) return runSession(options, out, err);
+  if (options.formulas.empty() && terminal) return runSession(state, out, err);
   bool allSucceeded = true;
   if (!options.formulas.empty()) {
     for (const std::string& formula : options.formulas)
-      allSucceeded = calculateFormula(formula, options, out, err) && allSucceeded;
+      allSucceeded = calculateFormula(state, formula, out, err) && allSucceeded;
   } else {
-    allSucceeded = calculateLines(options, in, out, err);
+    allSucceeded = calculateLines(state, in, out, err);
   }
   return allSucceeded ? 0 : 1;
 }

@@ -6,7 +6,7 @@
 #include "cli/formula_file.h"
 #include "cli/line_editor.h"
 #include "display/notations.h"
-#include "engine/codepage.h"
+#include "text/codepage.h"
 #include "engine/functions.h"
 #include "engine/variables.h"
 
@@ -31,18 +31,18 @@ void showSettings(const QvxOptions& o, std::ostream& out) {
 }
 
 // A command's work; false ends the session.
-using CommandAction = bool (*)(QvxOptions&, const std::string& argument, std::ostream& out,
+using CommandAction = bool (*)(QvxState&, const std::string& argument, std::ostream& out,
                                std::ostream& err);
 
 // A setting taken as its command-line option takes it.
 template <const char* LongName>
-bool setValue(QvxOptions& o, const std::string& argument, std::ostream& out, std::ostream& err) {
-  if (!setOptionValue(o, LongName, argument)) {
+bool setValue(QvxState& state, const std::string& argument, std::ostream& out, std::ostream& err) {
+  if (!setOptionValue(state.options, LongName, argument)) {
     err << "invalid value '" << argument << "' for " << LongName << '\n';
     return true;
   }
-  applyOptions(o);
-  showSettings(o, out);
+  applyOptions(state);
+  showSettings(state.options, out);
   return true;
 }
 
@@ -50,26 +50,26 @@ constexpr char kNotation[] = "notation";
 constexpr char kPrecision[] = "precision";
 constexpr char kInteger[] = "integer";
 
-bool setInteger(QvxOptions& o, const std::string& argument, std::ostream& out, std::ostream& err) {
+bool setInteger(QvxState& state, const std::string& argument, std::ostream& out, std::ostream& err) {
   if (argument == "off") {
-    o.integerWidth = 0;
-    applyOptions(o);
-    showSettings(o, out);
+    state.options.integerWidth = 0;
+    applyOptions(state);
+    showSettings(state.options, out);
     return true;
   }
-  return setValue<kInteger>(o, argument, out, err);
+  return setValue<kInteger>(state, argument, out, err);
 }
 
 template <bool QvxOptions::*Flag, bool Value>
-bool setFlag(QvxOptions& o, const std::string&, std::ostream& out, std::ostream&) {
-  o.*Flag = Value;
-  applyOptions(o);
-  showSettings(o, out);
+bool setFlag(QvxState& state, const std::string&, std::ostream& out, std::ostream&) {
+  state.options.*Flag = Value;
+  applyOptions(state);
+  showSettings(state.options, out);
   return true;
 }
 
 // solve L = WANTED FORMULA
-bool solveCommand(QvxOptions& o, const std::string& argument, std::ostream& out,
+bool solveCommand(QvxState& state, const std::string& argument, std::ostream& out,
                   std::ostream& err) {
   std::string rest = argument;
   std::size_t equals = rest.find('=');
@@ -79,20 +79,21 @@ bool solveCommand(QvxOptions& o, const std::string& argument, std::ostream& out,
     std::size_t blank = wanted == std::string::npos ? wanted : rest.find(' ', wanted);
     if (blank != std::string::npos) formulaStart = rest.find_first_not_of(' ', blank);
     if (formulaStart != std::string::npos) {
-      QvxOptions solving = o;
+      QvxOptions kept = state.options;
       std::string request = trimmed(rest.substr(0, equals)) + "=" +
                             rest.substr(wanted, blank - wanted);
-      if (setOptionValue(solving, "solve", request)) {
-        calculateFormula(rest.substr(formulaStart), solving, out, err);
-        return true;
-      }
+      bool valid = setOptionValue(state.options, "solve", request);
+      if (valid) calculateFormula(state, rest.substr(formulaStart), out, err);
+      state.options = kept;
+      if (valid) return true;
     }
   }
   err << "solve L = WANTED FORMULA: L is V, W, X or Y\n";
   return true;
 }
 
-bool listVariables(QvxOptions& o, const std::string&, std::ostream& out, std::ostream&) {
+bool listVariables(QvxState& state, const std::string&, std::ostream& out, std::ostream&) {
+  const QvxOptions& o = state.options;
   for (std::size_t i = 0; i < kVariableLetters.size(); ++i) {
     out << kVariableLetters[i] << " =";
     if (!o.variables[i].empty()) out << ' ' << o.variables[i];
@@ -101,9 +102,9 @@ bool listVariables(QvxOptions& o, const std::string&, std::ostream& out, std::os
   return true;
 }
 
-bool showHelp(QvxOptions&, const std::string&, std::ostream& out, std::ostream&);
+bool showHelp(QvxState&, const std::string&, std::ostream& out, std::ostream&);
 
-bool quit(QvxOptions&, const std::string&, std::ostream&, std::ostream&) { return false; }
+bool quit(QvxState&, const std::string&, std::ostream&, std::ostream&) { return false; }
 
 struct CommandRow {
   const char* word;
@@ -129,7 +130,7 @@ const CommandRow kCommands[] = {
     {"exit", "", "end qvx", quit},
 };
 
-bool showHelp(QvxOptions&, const std::string&, std::ostream& out, std::ostream&) {
+bool showHelp(QvxState&, const std::string&, std::ostream& out, std::ostream&) {
   out << "A formula is calculated; X = text sets a variable (V, W, X, Y, Z),\n"
          "X = alone clears it; [name] calls up a named formula of the -f file.\n";
   for (const CommandRow& row : kCommands) {
@@ -159,42 +160,42 @@ int assignedVariable(const std::string& line, std::string& text) {
 
 }  // namespace
 
-bool handleTypedLine(const std::string& line, QvxOptions& options, std::ostream& out,
+bool handleTypedLine(QvxState& state, const std::string& line, std::ostream& out,
                      std::ostream& err) {
   std::string t = trimmed(line);
   if (t.empty()) return true;
   std::string text;
   int variable = assignedVariable(t, text);
   if (variable >= 0) {
-    options.variables[variable] = text;
-    applyOptions(options);
+    state.options.variables[variable] = text;
+    applyOptions(state);
     return true;
   }
   std::size_t blank = t.find(' ');
   if (const CommandRow* row = findCommand(t.substr(0, blank))) {
     std::string argument = blank == std::string::npos ? std::string() : trimmed(t.substr(blank));
-    return row->action(options, argument, out, err);
+    return row->action(state, argument, out, err);
   }
-  calculateFormula(line, options, out, err);
+  calculateFormula(state, line, out, err);
   return true;
 }
 
-std::vector<std::string> completionWords() {
+std::vector<std::string> completionWords(const HistoryList& formulaFile) {
   std::vector<std::string> words;
   for (const CommandRow& row : kCommands) words.push_back(row.word);
   for (std::size_t i = 0; i < functionCount(); ++i)
     words.push_back(std::string(functionNameAt(i)) + "(");
   for (const ConstantRow& constant : kConstants) words.push_back(constant.name);
   for (char letter : kVariableLetters) words.push_back(std::string(1, letter));
-  for (const std::string& entry : namedFormulas()) {
+  for (const std::string& entry : namedFormulas(formulaFile)) {
     std::size_t close = entry.find(']');
     if (close != std::string::npos) words.push_back(windows1252ToUtf8(entry.substr(1, close)));
   }
   return words;
 }
 
-int runSession(QvxOptions& options, std::ostream& out, std::ostream& err) {
-  openLineEditor(completionWords());
+int runSession(QvxState& state, std::ostream& out, std::ostream& err) {
+  openLineEditor(completionWords(state.formulaFile));
   std::string line;
   bool going = true;
   while (going) {
@@ -203,7 +204,7 @@ int runSession(QvxOptions& options, std::ostream& out, std::ostream& err) {
       out << '\n';  // Ctrl-D: the shell's prompt on a line of its own
       break;
     }
-    going = handleTypedLine(line, options, out, err);
+    going = handleTypedLine(state, line, out, err);
   }
   out.flush();
   closeLineEditor();

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "cli/options.h"
+#include "cli/calculate.h"
 
 // Handles one typed line; false when it ends the session ("quit", "exit").
-bool handleTypedLine(const std::string& line, QvxOptions& options, std::ostream& out,
+bool handleTypedLine(QvxState& state, const std::string& line, std::ostream& out,
                      std::ostream& err);
 
 // What Tab completes: the commands, function names, constants, variable
 // letters and the bracketed names of the formula file.
-std::vector<std::string> completionWords();
+std::vector<std::string> completionWords(const HistoryList& formulaFile);
 
 // Prompts through the line editor until "quit", "exit" or the end of input.
 // A message is an answer here, not a failure: the status is 0.
-int runSession(QvxOptions& options, std::ostream& out, std::ostream& err);
+int runSession(QvxState& state, std::ostream& out, std::ostream& err);

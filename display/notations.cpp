@@ -6,15 +6,9 @@
 #include <cstdio>
 
 #include "display/number_forms.h"
+#include "engine/calculation.h"
 #include "engine/char_classes.h"
 #include "engine/literals.h"
-#include "engine/run_status.h"
-#include "engine/texts.h"
-
-std::string resultText;
-std::string inputTextBuffer;
-long double lastResultValue = 0;
-void (*showWaitCursor)(bool on) = nullptr;
 
 namespace {
 
@@ -22,10 +16,20 @@ constexpr long double kLargest32 = 4294967295.0L;
 constexpr long double kTwoTo32 = 4294967296.0L;
 constexpr long double kExponentFrom = 1e12L;
 
-bool refuse(Msg message) {
-  setError(pickText(message));
-  return false;
-}
+// What a notation gets: the value and how to show it, and where to write a
+// message that refuses the value.
+struct FormatRequest {
+  long double x;
+  int p;
+  const CalcSettings& settings;
+  WaitCursor waitCursor;
+  Message& refusal;
+
+  bool refuse(Msg message) const {
+    refusal = Message{message};
+    return false;
+  }
+};
 
 bool normalForm(long double x, int p, std::string& out, bool comma) {
   out = std::fabs(x) >= kExponentFrom ? exponentForm(x, p) : fixedForm(x, p);
@@ -59,21 +63,23 @@ bool scaledForm(long double x, int p, std::string& out, const char* thousandMill
   return true;
 }
 
-bool basedForm(long double x, std::string& out, const char* format) {
-  if (std::fabs(x) > kLargest32) return refuse(Msg::OutOfRange32);
-  if (x < 0) return refuse(Msg::NegativeNotAllowed);
+bool basedForm(const FormatRequest& r, std::string& out, const char* format) {
+  long double x = r.x;
+  if (std::fabs(x) > kLargest32) return r.refuse(Msg::OutOfRange32);
+  if (x < 0) return r.refuse(Msg::NegativeNotAllowed);
   char text[16];
   std::snprintf(text, sizeof text, format, static_cast<unsigned long>(std::trunc(x)));
   out = text;
   return true;
 }
 
-bool binaryForm(long double x, std::string& out) {
-  if (std::fabs(x) > kLargest32) return refuse(Msg::OutOfRange32);
-  int bits = 8 * calcSettings.integerWidth - (calcSettings.signedIntegers ? 1 : 0);
+bool binaryForm(const FormatRequest& r, std::string& out) {
+  long double x = r.x;
+  if (std::fabs(x) > kLargest32) return r.refuse(Msg::OutOfRange32);
+  int bits = 8 * r.settings.integerWidth - (r.settings.signedIntegers ? 1 : 0);
   if (bits < 7) bits = 32;
-  if (std::fabs(x) > std::ldexp(1.0L, bits) || (x < 0 && !calcSettings.signedIntegers))
-    return refuse(Msg::OutOfRangeInteger);
+  if (std::fabs(x) > std::ldexp(1.0L, bits) || (x < 0 && !r.settings.signedIntegers))
+    return r.refuse(Msg::OutOfRangeInteger);
   auto pattern = static_cast<std::uint32_t>(static_cast<std::int64_t>(std::trunc(x)));
   std::string all;
   for (int bit = 31; bit >= 0; --bit) {
@@ -87,20 +93,22 @@ bool binaryForm(long double x, std::string& out) {
   return true;
 }
 
-bool asciiForm(long double x, std::string& out) {
-  if (x < 0 || x > 255) return refuse(Msg::OutOfRangeAscii);
+bool asciiForm(const FormatRequest& r, std::string& out) {
+  long double x = r.x;
+  if (x < 0 || x > 255) return r.refuse(Msg::OutOfRangeAscii);
   int code = static_cast<int>(std::trunc(x));
   out = code == 0 ? std::string() : std::string(1, static_cast<char>(code));
   return true;
 }
 
-bool fractionForm(long double x, int p, std::string& out, bool improper) {
-  if (std::fabs(x) > kTwoTo32) return refuse(Msg::NumberTooBig);
-  if (showWaitCursor) showWaitCursor(true);
+bool fractionForm(const FormatRequest& r, std::string& out, bool improper) {
+  long double x = r.x;
+  if (std::fabs(x) > kTwoTo32) return r.refuse(Msg::NumberTooBig);
+  if (r.waitCursor) r.waitCursor(true);
   Fraction f{};
-  bool found = findFraction(x, p, f);
-  if (showWaitCursor) showWaitCursor(false);
-  if (!found) return refuse(Msg::FractionNotFound);
+  bool found = findFraction(x, r.p, f);
+  if (r.waitCursor) r.waitCursor(false);
+  if (!found) return r.refuse(Msg::FractionNotFound);
   if (improper && f.numerator != 0) {
     f.numerator += f.whole * f.denominator;
     f.whole = 0;
@@ -184,44 +192,44 @@ std::string asDegreeMinutes(const std::string& shown, long double, int) {
 struct NotationRow {
   OutputNotation notation;
   const char* label;
-  bool (*format)(long double x, int p, std::string& out);
+  bool (*format)(const FormatRequest& request, std::string& out);
   std::string (*inputForm)(const std::string& shown, long double x, int p);
 };
 
 const NotationRow kNotations[kNotationCount] = {
     {OutputNotation::NormalDot, "normal (dot)",
-     [](long double x, int p, std::string& o) { return normalForm(x, p, o, false); }, asShown},
+     [](const FormatRequest& r, std::string& o) { return normalForm(r.x, r.p, o, false); }, asShown},
     {OutputNotation::NormalComma, "normal (comma)",
-     [](long double x, int p, std::string& o) { return normalForm(x, p, o, true); }, asShown},
+     [](const FormatRequest& r, std::string& o) { return normalForm(r.x, r.p, o, true); }, asShown},
     {OutputNotation::ThousandDot, "thousand (dot)",
-     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, false); }, asNumber},
+     [](const FormatRequest& r, std::string& o) { return thousandForm(r.x, r.p, o, false); }, asNumber},
     {OutputNotation::ThousandComma, "thousand (comma)",
-     [](long double x, int p, std::string& o) { return thousandForm(x, p, o, true); }, asNumber},
+     [](const FormatRequest& r, std::string& o) { return thousandForm(r.x, r.p, o, true); }, asNumber},
     {OutputNotation::MioMrd, "Mio. Mrd. (european)",
-     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Mrd."); }, asNumber},
+     [](const FormatRequest& r, std::string& o) { return scaledForm(r.x, r.p, o, " Mrd."); }, asNumber},
     {OutputNotation::MioBio, "Mio. Bio. (american)",
-     [](long double x, int p, std::string& o) { return scaledForm(x, p, o, " Bio."); }, asNumber},
+     [](const FormatRequest& r, std::string& o) { return scaledForm(r.x, r.p, o, " Bio."); }, asNumber},
     {OutputNotation::Scientific, "scientific (exp)",
-     [](long double x, int p, std::string& o) { return o = exponentForm(x, p), true; }, asShown},
+     [](const FormatRequest& r, std::string& o) { return o = exponentForm(r.x, r.p), true; }, asShown},
     {OutputNotation::Hexadecimal, "hexadecimal",
-     [](long double x, int, std::string& o) { return basedForm(x, o, "%lX"); }, withPrefix<kHex>},
-    {OutputNotation::Ascii, "ASCII", [](long double x, int, std::string& o) { return asciiForm(x, o); },
+     [](const FormatRequest& r, std::string& o) { return basedForm(r, o, "%lX"); }, withPrefix<kHex>},
+    {OutputNotation::Ascii, "ASCII", [](const FormatRequest& r, std::string& o) { return asciiForm(r, o); },
      withPrefix<kAscii>},
-    {OutputNotation::Binary, "binary", [](long double x, int, std::string& o) { return binaryForm(x, o); },
+    {OutputNotation::Binary, "binary", [](const FormatRequest& r, std::string& o) { return binaryForm(r, o); },
      withPrefix<kBinary>},
     {OutputNotation::Octal, "octal",
-     [](long double x, int, std::string& o) { return basedForm(x, o, "%lo"); }, withPrefix<kOctal>},
+     [](const FormatRequest& r, std::string& o) { return basedForm(r, o, "%lo"); }, withPrefix<kOctal>},
     {OutputNotation::FractionMixed, "fraction a b/c",
-     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, false); }, asSumOfParts},
+     [](const FormatRequest& r, std::string& o) { return fractionForm(r, o, false); }, asSumOfParts},
     {OutputNotation::FractionImproper, "fraction a/b",
-     [](long double x, int p, std::string& o) { return fractionForm(x, p, o, true); }, asShown},
+     [](const FormatRequest& r, std::string& o) { return fractionForm(r, o, true); }, asShown},
     {OutputNotation::MinSec, "min'sec",
-     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinSec); }, asShown},
+     [](const FormatRequest& r, std::string& o) { return timeForm(r.x, o, OutputNotation::MinSec); }, asShown},
     {OutputNotation::HourMinSec, "h min sec",
-     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::HourMinSec); },
+     [](const FormatRequest& r, std::string& o) { return timeForm(r.x, o, OutputNotation::HourMinSec); },
      asDegreeMinutes},
     {OutputNotation::MinutesAsHours, "/60 hour min sec",
-     [](long double x, int, std::string& o) { return timeForm(x, o, OutputNotation::MinutesAsHours); },
+     [](const FormatRequest& r, std::string& o) { return timeForm(r.x, o, OutputNotation::MinutesAsHours); },
      asNumber},
 };
 
@@ -249,30 +257,27 @@ bool notationFromLabel(std::string_view label, OutputNotation& notation) {
   return false;
 }
 
-void formatResult(std::string& engineText) {
+bool formatResult(Calculation& calc, std::string& engineText, ShownNumber& shown,
+                  WaitCursor waitCursor) {
   std::replace(engineText.begin(), engineText.end(), kMinusMarker, '-');
   std::string literal = engineText;
-  long double x = readNumber(literal);
-  if (hasError()) return;
+  long double x = readNumber(calc, literal);
+  if (calc.failed()) return false;
   if (x == 0) x = 0;  // a negative zero shows as 0, not -0
-  lastResultValue = x;
+  const CalcSettings& settings = calc.settings;
   std::string text;
-  if (!rowOf(calcSettings.outputNotation).format(x, calcSettings.precision, text)) return;
+  FormatRequest request{x, settings.precision, settings, waitCursor, calc.message};
+  if (!rowOf(settings.outputNotation).format(request, text)) return false;
   // Notations without an exponent print every integer digit; a number too
   // long for the result field is refused rather than cut.
-  if (text.size() > kResultMaxChars) {
-    setError(pickText(Msg::NumberTooBig));
-    return;
-  }
-  resultText = text;
+  if (text.size() > kResultMaxChars) return calc.fail(Msg::NumberTooBig);
+  shown = {std::move(text), x};
+  return true;
 }
 
-bool resultAsInputText() {
-  if (hasError()) return false;
-  std::string out = rowOf(calcSettings.outputNotation)
-                        .inputForm(resultText, lastResultValue, calcSettings.precision);
-  inputTextBuffer = out.substr(0, kResultMaxChars);
-  return true;
+std::string inputForm(const CalcSettings& settings, const ShownNumber& shown) {
+  std::string out = rowOf(settings.outputNotation).inputForm(shown.text, shown.value, settings.precision);
+  return out.substr(0, kResultMaxChars);
 }
 
 bool findFraction(long double x, int precision, Fraction& fraction) {

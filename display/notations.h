@@ -9,12 +9,16 @@
 
 constexpr std::size_t kResultMaxChars = 299;
 
-extern std::string resultText;
-extern std::string inputTextBuffer;
-extern long double lastResultValue;
+struct Calculation;
 
-// Shows the wait cursor around the fraction search (may be null).
-extern void (*showWaitCursor)(bool on);
+// A result as shown: its text in the notation and its value.
+struct ShownNumber {
+  std::string text;
+  long double value = 0;
+};
+
+// Shows the wait cursor around the fraction search (null: none).
+using WaitCursor = void (*)(bool on);
 
 // The notation's label as the notation list shows it.
 const char* notationLabel(OutputNotation notation);
@@ -22,11 +26,13 @@ const char* notationLabel(OutputNotation notation);
 bool notationFromLabel(std::string_view label, OutputNotation& notation);
 
 // Reads the engine's result text (its minus markers turned back into "-",
-// in place) and writes resultText, or a message into errorText.
-void formatResult(std::string& engineText);
+// in place) and shows it in the calculation's notation and precision; false
+// with the message in calc.message.
+bool formatResult(Calculation& calc, std::string& engineText, ShownNumber& shown,
+                  WaitCursor waitCursor = nullptr);
 
-// The current result in a form the engine reads back; false after an error.
-bool resultAsInputText();
+// A shown result in a form the engine reads back as the same number.
+std::string inputForm(const CalcSettings& settings, const ShownNumber& shown);
 
 struct Fraction {
   long long whole;

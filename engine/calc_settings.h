@@ -1,5 +1,8 @@
-// Settings of the run: one instance for the whole process.
+// The settings a calculation runs with: notation, precision, angle unit,
+// integer mode and language, and the window's options kept beside them.
 #pragma once
+
+#include "text/language.h"
 
 enum class OutputNotation : int {
   NormalDot = 0,
@@ -21,8 +24,6 @@ enum class OutputNotation : int {
 };
 constexpr int kNotationCount = 16;
 
-enum class Language : int { English = 0, German = 1 };
-
 struct CalcSettings {
   Language language = Language::English;
   bool angleInDegrees = true;
@@ -40,8 +41,3 @@ struct CalcSettings {
   bool bigLayout = true;
   bool minimizedThisRun = false;
 };
-
-extern CalcSettings calcSettings;
-
-// Back to the built-in defaults (start-up, and tests between cases).
-void resetCalcSettings();

@@ -3,26 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/calc_settings.h"
+#include "engine/calculation.h"
 #include "engine/char_classes.h"
 #include "engine/fault_guard.h"
 #include "engine/functions.h"
 #include "engine/literals.h"
 #include "engine/operators.h"
-#include "engine/run_status.h"
-#include "engine/texts.h"
 
 namespace {
-
-bool fail(Msg message) {
-  setError(pickText(message));
-  return false;
-}
-
-bool failWithName(Msg format, const std::string& name) {
-  setErrorWithText(pickText(format), name.c_str());
-  return false;
-}
 
 bool holdsOperator(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i)
@@ -35,12 +23,14 @@ bool holdsOperator(std::string_view text) {
 // constants, collecting letters into names on the way.
 class CleanUp {
  public:
-  explicit CleanUp(const std::string& input) : in_(input) { out_.reserve(input.size() + 32); }
+  CleanUp(Calculation& calc, const std::string& input) : calc_(calc), in_(input) {
+    out_.reserve(input.size() + 32);
+  }
 
   bool run() {
     for (std::size_t i = 0; i < in_.size(); ++i)
       if (!take(i)) return false;
-    if (comment_) return fail(Msg::CommentOpen);
+    if (comment_) return calc_.fail(Msg::CommentOpen);
     return checkConstant(false);
   }
 
@@ -79,7 +69,7 @@ class CleanUp {
     basedPrefixOpen_ = basedPrefixOpenAfter(out_, pos, basedPrefixOpen_);
     if (!numberChar && !isOperatorOrBracket(out_, pos)) {
       name_ += t;
-      return name_.size() <= kNameMaxChars || fail(Msg::NameTooLong);
+      return name_.size() <= kNameMaxChars || calc_.fail(Msg::NameTooLong);
     }
     bool ok = (!name_.empty() && t == '(') ? checkFunctionName() : checkConstant(true);
     name_.clear();
@@ -91,10 +81,10 @@ class CleanUp {
   std::size_t nameStart(bool ending) const { return out_.size() - name_.size() - (ending ? 1 : 0); }
 
   bool checkFunctionName() {
-    if (findFunction(name_) == nullptr) return failWithName(Msg::UnknownFunction, name_);
+    if (findFunction(name_) == nullptr) return failWithName(Msg::UnknownFunction);
     std::size_t start = nameStart(true);
     if (start > 0 && !isOperatorOrBracket(out_, start - 1))
-      return failWithName(Msg::OperatorLeftOfFunction, name_);
+      return failWithName(Msg::OperatorLeftOfFunction);
     return true;
   }
 
@@ -102,20 +92,23 @@ class CleanUp {
     if (name_.empty()) return true;
     for (const ConstantRow& constant : kConstants)
       if (name_ == constant.name) return replaceConstant(constant, ending);
-    return failWithName(Msg::UnknownName, name_);
+    return failWithName(Msg::UnknownName);
   }
 
   bool replaceConstant(const ConstantRow& constant, bool ending) {
     std::size_t start = nameStart(ending);
     bool numberBefore = start > 0 && !isOperatorOrBracket(out_, start - 1);
     bool numberAfter = ending && !isOperatorOrBracket(out_, out_.size() - 1);
-    if (numberBefore || numberAfter) return failWithName(Msg::OperatorNearConstant, name_);
+    if (numberBefore || numberAfter) return failWithName(Msg::OperatorNearConstant);
     char printed[64];
     std::snprintf(printed, sizeof printed, "%0.20Le", constant.value);
     out_.replace(start, name_.size(), printed);
     return true;
   }
 
+  bool failWithName(Msg id) { return calc_.fail(Message{id, 0, name_}); }
+
+  Calculation& calc_;
   const std::string& in_;
   std::string out_;
   std::string name_;
@@ -142,39 +135,31 @@ void replaceAsciiLiterals(std::string& text) {
   text.swap(out);
 }
 
-bool failNeighbours(Msg first, Msg tail) {
-  std::string message = pickText(first);
-  message += pickText(tail);
-  setError(message.c_str());
-  return false;
-}
-
 // Neighbouring characters that cannot stand together.
-bool checkNeighbours(const std::string& t) {
+bool checkNeighbours(Calculation& calc, const std::string& t) {
   for (std::size_t i = 0; i + 1 < t.size(); ++i) {
     char c = t[i], d = t[i + 1];
     bool cOperator = isOperatorChar(t, i), dOperator = isOperatorChar(t, i + 1);
     if (isRoundBracket(c) && isRoundBracket(d) && c != d)
-      return failNeighbours(c == '(' ? Msg::NumberWord : Msg::OperatorWord,
-                            Msg::BetweenBracketsMissing);
-    if (cOperator && dOperator && d != '-') return fail(Msg::NumberBetweenOperators);
-    if (cOperator && d == ')') return fail(Msg::NumberNearBracket);
+      return calc.fail(Message{Msg::BetweenBracketsMissing, c});
+    if (cOperator && dOperator && d != '-') return calc.fail(Msg::NumberBetweenOperators);
+    if (cOperator && d == ')') return calc.fail(Msg::NumberNearBracket);
     if (c != d && !(c == ')' && d == '%') &&
         ((!cOperator && !isLetter(c) && d == '(') || (c == ')' && !dOperator)))
-      return fail(Msg::OperatorNearBracket);
-    if (c == '(' && dOperator && d != '-') return fail(Msg::NumberAfterBracket);
+      return calc.fail(Msg::OperatorNearBracket);
+    if (c == '(' && dOperator && d != '-') return calc.fail(Msg::NumberAfterBracket);
   }
   return true;
 }
 
 // Steps of the full check on the cleaned text.
-bool checkCleanedText(std::string& t) {
+bool checkCleanedText(Calculation& calc, std::string& t) {
   if (t.size() >= 2 && t[0] == '-' && !isNumberChar(t, 1)) t.insert(0, 1, '0');
   replaceAsciiLiterals(t);
-  if (t.empty() || isOperatorChar(t, t.size() - 1)) return fail(Msg::Blank);
+  if (t.empty() || isOperatorChar(t, t.size() - 1)) return calc.fail(Msg::Blank);
   if (!isNumberChar(t, 0) && !isRoundBracket(t[0]) && !isLetter(t[0]))
-    return fail(Msg::NumberMissing);
-  return checkNeighbours(t);
+    return calc.fail(Msg::NumberMissing);
+  return checkNeighbours(calc, t);
 }
 
 // Marks the minus signs that belong to numbers, and turns "e" into the
@@ -209,25 +194,24 @@ std::string negated(const std::string& number) {
 }
 
 // The value of a function name before a bracket, given the bracket's result.
-bool applyFunctionName(const std::string& name, std::string& bracket) {
+bool applyFunctionName(Calculation& calc, const std::string& name, std::string& bracket) {
   std::string argument = bracket;
   std::replace(argument.begin(), argument.end(), kMinusMarker, '-');
   const FunctionRow* function = findFunction(name);
-  if (function == nullptr) return failWithName(Msg::UnknownFunction, name);
-  long double x = readNumber(argument);
-  if (hasError()) return false;
-  if (!functionAccepts(*function, x)) return false;
+  if (function == nullptr) return calc.fail(Message{Msg::UnknownFunction, 0, name});
+  long double x = readNumber(calc, argument);
+  if (calc.failed()) return false;
+  if (!functionAccepts(calc, *function, x)) return false;
 
-  faultGuard.functionName = functionName(*function);
-  faultGuard.functionArgument = x;
   volatile long double value = 0;
-  if (!runGuarded(FaultPhase::Function, [&] { value = functionValue(*function, x); })) return false;
-  bracket = printEngineNumber(value);
+  if (!runGuarded([&] { value = functionValue(calc, *function, x); }))
+    return calc.fail(Message{Msg::ErrorFunction, 0, functionName(*function), x});
+  bracket = printEngineNumber(calc, value);
   return true;
 }
 
 // Resolves every bracket pair, innermost and leftmost first.
-bool resolveBrackets(std::string& t) {
+bool resolveBrackets(Calculation& calc, std::string& t) {
   std::size_t scan = 0;
   std::size_t open = std::string::npos;  // the last "(" when it is the last bracket
   // Each round replaces one pair by a text without brackets.
@@ -240,17 +224,17 @@ bool resolveBrackets(std::string& t) {
         break;
       } else if (t[scan] == ')') open = std::string::npos;
     }
-    if (close == std::string::npos) return fail(Msg::BracketsError);
+    if (close == std::string::npos) return calc.fail(Msg::BracketsError);
 
     std::string bracket = t.substr(open + 1, close - open - 1);
-    if (!evaluateFormula(bracket, false)) return false;
+    if (!evaluateFormula(calc, bracket, false)) return false;
 
     std::size_t start = open;
     while (start > 0 && !isOperatorOrBracket(t, start - 1)) --start;
     std::string name = t.substr(start, open - start);
     // Minus markers in front of the name negate what follows them.
     std::size_t signs = std::min(name.find_first_not_of(kMinusMarker), name.size());
-    if (signs < name.size() && !applyFunctionName(name.substr(signs), bracket)) return false;
+    if (signs < name.size() && !applyFunctionName(calc, name.substr(signs), bracket)) return false;
     if (signs % 2 == 1) bracket = negated(bracket);
     t.replace(start, close + 1 - start, bracket);
 
@@ -268,33 +252,33 @@ bool resolveBrackets(std::string& t) {
 
 }  // namespace
 
-bool checkBrackets(std::string_view text) {
+bool checkBrackets(Calculation& calc, std::string_view text) {
   auto opens = std::count(text.begin(), text.end(), '(');
   auto closes = std::count(text.begin(), text.end(), ')');
-  if (opens > closes) return fail(Msg::CloseMissing);
-  if (closes > opens) return fail(Msg::OpenMissing);
+  if (opens > closes) return calc.fail(Msg::CloseMissing);
+  if (closes > opens) return calc.fail(Msg::OpenMissing);
   return opens > 0 || holdsOperator(text);
 }
 
-bool evaluateFormula(std::string& text, bool full) {
-  clearError();
-  if (text.size() > kFormulaMaxChars) return fail(Msg::FormulaTooLong);
+bool evaluateFormula(Calculation& calc, std::string& text, bool full) {
+  calc.clearMessage();
+  if (text.size() > kFormulaMaxChars) return calc.fail(Msg::FormulaTooLong);
   std::string work;
   if (full) {
-    CleanUp cleanUp(text);
+    CleanUp cleanUp(calc, text);
     if (!cleanUp.run()) return false;
     work.swap(cleanUp.output());
-    if (!checkCleanedText(work)) return false;
+    if (!checkCleanedText(calc, work)) return false;
   } else {
     work = text;
   }
   markNumbers(work);
-  if (calcSettings.integerWidth >= 1 && !holdsOperator(work)) work += "+0";
-  if (checkBrackets(work)) {
-    if (!resolveBrackets(work)) return false;
-    if (!reduceTerms(work)) return false;
+  if (calc.settings.integerWidth >= 1 && !holdsOperator(work)) work += "+0";
+  if (checkBrackets(calc, work)) {
+    if (!resolveBrackets(calc, work)) return false;
+    if (!reduceTerms(calc, work)) return false;
   }
   removeExtraPoints(work);
   text.swap(work);
-  return !hasError();
+  return !calc.failed();
 }

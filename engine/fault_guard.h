@@ -16,27 +16,22 @@ using ResumePoint = sigjmp_buf;
 #define GUARD_RESUME_POINT(point) sigsetjmp(point, 0)
 #endif
 
-enum class FaultPhase : int { None = 0, Operation = 1, Literal = 2, Function = 3 };
-
+// Each thread has its own guard: a fault comes back to the guarded step of
+// the thread that raised it. The handler only reads the phase and jumps.
 struct FaultGuard {
-  volatile FaultPhase faultPhase = FaultPhase::None;
-  ResumePoint faultResume;
-  // Data of the step under way, for the message.
-  long double leftOperand = 0;
-  long double rightOperand = 0;
-  char operatorChar = 0;
-  const char* literalText = "";
-  const char* functionName = "";
-  long double functionArgument = 0;
+  volatile bool guarding = false;
+  ResumePoint faultResume{};
   // Called for a fault outside every guarded step; must not return.
   void (*fatalExit)() = nullptr;
 };
 
-extern FaultGuard faultGuard;
+extern constinit thread_local FaultGuard faultGuard;
 
 // Installs the signal handler and unmasks overflow, division by zero and
-// invalid operation. Call once at start; calling again is harmless.
-void installFaultGuard();
+// invalid operation for the calling thread; fatalExit (may be null: a
+// message and exit status 1) ends the program for a fault outside every
+// guarded step. Call once in every thread that calculates.
+void installFaultGuard(void (*fatalExit)() = nullptr);
 
 // Lets a pending x87 exception arrive now, while the step is still guarded.
 inline void faultGuardSync() {
@@ -45,20 +40,22 @@ inline void faultGuardSync() {
 #endif
 }
 
-// Runs compute() as a guarded step of the given phase: a fault inside comes
-// back here, its message in errorText. True when the step ran to its end.
+// Runs compute() as a guarded step: a fault inside comes back here. True
+// when the step ran to its end; false after a fault, whose message the
+// caller writes from what it knows of the step.
 // The fault jumps over compute's frame, so compute keeps to plain values
 // (no object with a destructor) and hands its result out through a volatile.
 template <typename Compute>
-bool runGuarded(FaultPhase phase, Compute&& compute) {
+bool runGuarded(Compute&& compute) {
+  FaultGuard& guard = faultGuard;
   volatile bool finished = false;
-  faultGuard.faultPhase = phase;
-  if (GUARD_RESUME_POINT(faultGuard.faultResume) == 0) {
+  guard.guarding = true;
+  if (GUARD_RESUME_POINT(guard.faultResume) == 0) {
     compute();
     faultGuardSync();
     finished = true;
   }
-  faultGuard.faultPhase = FaultPhase::None;
+  guard.guarding = false;
   return finished;
 }
 
@@ -71,6 +68,6 @@ constexpr unsigned kFaultOverflow = 1, kFaultDivideByZero = 2, kFaultInvalid = 4
 unsigned maskFaultTraps();                       // returns the state to restore
 unsigned restoreFaultTraps(unsigned saved);      // returns the FaultFlags raised meanwhile
 
-// Shared by the platform handlers: writes the phase's message into errorText,
-// or calls fatalExit when no guarded step is running.
-void reportFault();
+// Shared by the platform handlers: ends the program through fatalExit when
+// no guarded step is running.
+void checkFaultIsGuarded();

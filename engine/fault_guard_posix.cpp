@@ -21,14 +21,15 @@ void enableTraps() {
   sigemptyset(&fpe);
   sigaddset(&fpe, SIGFPE);
   sigprocmask(SIG_UNBLOCK, &fpe, nullptr);
-  reportFault();  // does not return for a fault outside a guarded step
+  checkFaultIsGuarded();  // does not return for a fault outside a guarded step
   enableTraps();
   siglongjmp(faultGuard.faultResume, -1);
 }
 
 }  // namespace
 
-void installFaultGuard() {
+void installFaultGuard(void (*fatalExit)()) {
+  faultGuard.fatalExit = fatalExit;
   struct sigaction action = {};
   action.sa_handler = onFloatingPointFault;
   sigemptyset(&action.sa_mask);

@@ -29,7 +29,7 @@ void enableTraps() {
   _fpreset();
   // A handler installed with signal() is reset when it runs.
   std::signal(SIGFPE, onFloatingPointFault);
-  reportFault();  // does not return for a fault outside a guarded step
+  checkFaultIsGuarded();  // does not return for a fault outside a guarded step
   enableTraps();
   std::longjmp(faultGuard.faultResume, -1);
 }
@@ -56,7 +56,8 @@ LONG CALLBACK onProcessorFault(EXCEPTION_POINTERS* info) {
 
 }  // namespace
 
-void installFaultGuard() {
+void installFaultGuard(void (*fatalExit)()) {
+  faultGuard.fatalExit = fatalExit;
   static bool vectored = AddVectoredExceptionHandler(1, onProcessorFault) != nullptr;
   (void)vectored;
   std::signal(SIGFPE, onFloatingPointFault);

@@ -1,60 +1,56 @@
 #include "engine/functions.h"
 
 #include <cmath>
-#include <cstdio>
 #include <iterator>
-#include <string>
 
-#include "engine/calc_settings.h"
+#include "engine/calculation.h"
 #include "engine/integer_mode.h"
-#include "engine/run_status.h"
-#include "engine/texts.h"
 
 namespace {
 
 // Degrees to radians, as the double-precision constant.
 constexpr long double kDegree = 0.017453292519943295;
 
-long double angleFactor() { return calcSettings.angleInDegrees ? kDegree : 1.0L; }
+long double angleFactor(const Calculation& calc) { return calc.settings.angleInDegrees ? kDegree : 1.0L; }
 
-long double factorial(long double x) {
+long double factorial(const Calculation&, long double x) {
   long double n = std::trunc(std::fabs(x)), product = 1;
   for (long double k = 2; k <= n; ++k) product *= k;
   return product;
 }
 
-bool anyArgument(long double) { return true; }
-bool unitRange(long double x) { return x >= -1 && x <= 1; }
-bool positive(long double x) { return x > 0; }
-bool notNegative(long double x) { return x >= 0; }
-bool factorialRange(long double x) { return std::fabs(x) <= 165; }
+bool anyArgument(const Calculation&, long double) { return true; }
+bool unitRange(const Calculation&, long double x) { return x >= -1 && x <= 1; }
+bool positive(const Calculation&, long double x) { return x > 0; }
+bool notNegative(const Calculation&, long double x) { return x >= 0; }
+bool factorialRange(const Calculation&, long double x) { return std::fabs(x) <= 165; }
 // The cosine as cos itself shows it: tan(90) in degrees has no value.
-bool tangentDefined(long double x) { return snapToZero(std::cos(x * angleFactor())) != 0; }
+bool tangentDefined(const Calculation& calc, long double x) { return snapToZero(std::cos(x * angleFactor(calc))) != 0; }
 
-long double sine(long double x) { return snapToZero(std::sin(x * angleFactor())); }
-long double cosine(long double x) { return snapToZero(std::cos(x * angleFactor())); }
+long double sine(const Calculation& calc, long double x) { return snapToZero(std::sin(x * angleFactor(calc))); }
+long double cosine(const Calculation& calc, long double x) { return snapToZero(std::cos(x * angleFactor(calc))); }
 // Always in extended precision, also in integer mode.
-long double tangent(long double x) {
-  long double f = angleFactor();
-  return snapToZero(extendedDivide(std::sin(x * f), std::cos(x * f)));
+long double tangent(const Calculation& calc, long double x) {
+  long double f = angleFactor(calc);
+  return snapToZero(extendedDivide(calc, std::sin(x * f), std::cos(x * f)));
 }
-long double arcSine(long double x) { return std::asin(x) / angleFactor(); }
-long double arcCosine(long double x) { return std::acos(x) / angleFactor(); }
-long double arcTangent(long double x) { return std::atan(x) / angleFactor(); }
-long double logarithm10(long double x) { return std::log10(x); }
-long double logarithmE(long double x) { return std::log(x); }
-long double magnitude(long double x) { return std::fabs(x); }
-long double integerPart(long double x) { return std::trunc(x); }
-long double fractionalPart(long double x) { return x - std::trunc(x); }
-long double square(long double x) { return x * x; }
-long double squareRoot(long double x) { return std::sqrt(x); }
+long double arcSine(const Calculation& calc, long double x) { return std::asin(x) / angleFactor(calc); }
+long double arcCosine(const Calculation& calc, long double x) { return std::acos(x) / angleFactor(calc); }
+long double arcTangent(const Calculation& calc, long double x) { return std::atan(x) / angleFactor(calc); }
+long double logarithm10(const Calculation&, long double x) { return std::log10(x); }
+long double logarithmE(const Calculation&, long double x) { return std::log(x); }
+long double magnitude(const Calculation&, long double x) { return std::fabs(x); }
+long double integerPart(const Calculation&, long double x) { return std::trunc(x); }
+long double fractionalPart(const Calculation&, long double x) { return x - std::trunc(x); }
+long double square(const Calculation&, long double x) { return x * x; }
+long double squareRoot(const Calculation&, long double x) { return std::sqrt(x); }
 
 }  // namespace
 
 struct FunctionRow {
   const char* name;
-  long double (*value)(long double);
-  bool (*inDomain)(long double);
+  long double (*value)(const Calculation& calc, long double x);
+  bool (*inDomain)(const Calculation& calc, long double x);
 };
 
 namespace {
@@ -93,16 +89,11 @@ const char* functionNameAt(std::size_t index) {
   return index < std::size(kFunctions) ? kFunctions[index].name : nullptr;
 }
 
-bool functionAccepts(const FunctionRow& function, long double x) {
-  if (function.inDomain(x)) return true;
-  char argument[64];
-  std::snprintf(argument, sizeof argument, "%0.4Lf", x);
-  std::string format = pickText(Msg::FunctionDomain);
-  format.replace(format.find("%s"), 2, function.name);
-  // The argument may be long (fac of a huge number); it is cut to fit.
-  format.replace(format.find("%0.4f"), 5, "%s");
-  setErrorWithText(format.c_str(), argument);
-  return false;
+bool functionAccepts(Calculation& calc, const FunctionRow& function, long double x) {
+  if (function.inDomain(calc, x)) return true;
+  return calc.fail(Message{Msg::FunctionDomain, 0, function.name, x});
 }
 
-long double functionValue(const FunctionRow& function, long double x) { return function.value(x); }
+long double functionValue(const Calculation& calc, const FunctionRow& function, long double x) {
+  return function.value(calc, x);
+}

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
+struct Calculation;
 struct FunctionRow;
 
 // The row of a function name (exact, lower case), or null.
@@ -13,10 +14,10 @@ const char* functionName(const FunctionRow& function);
 // The names of all functions, in table order: null from functionCount() on.
 std::size_t functionCount();
 const char* functionNameAt(std::size_t index);
-// False, with the domain message in errorText, when x is outside the domain.
-bool functionAccepts(const FunctionRow& function, long double x);
+// False, with the domain message in calc.message, when x is outside the domain.
+bool functionAccepts(Calculation& calc, const FunctionRow& function, long double x);
 // The value; runs inside the guarded function step.
-long double functionValue(const FunctionRow& function, long double x);
+long double functionValue(const Calculation& calc, const FunctionRow& function, long double x);
 
 struct ConstantRow {
   const char* name;

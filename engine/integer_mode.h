@@ -2,20 +2,22 @@
 // integers of 1, 2 or 4 bytes with counters where results leave exact ones.
 #pragma once
 
+struct Calculation;
+
 // Result of a op b: in extended precision, or with an integer width set,
-// operands and result cut to that width and RunStatus's counters updated.
-long double operationResult(long double a, long double b, char op);
+// operands and result cut to that width and calc.notes updated.
+long double operationResult(Calculation& calc, long double a, long double b, char op);
 
 // a / b through operationResult, with the correction for a faulty divider.
-long double checkedDivide(long double a, long double b);
+long double checkedDivide(Calculation& calc, long double a, long double b);
 
-// Division in extended precision, corrected when the divider is faulty.
-long double extendedDivide(long double a, long double b);
+// Division in extended precision, corrected when the calculation corrects a
+// faulty divider.
+long double extendedDivide(const Calculation& calc, long double a, long double b);
 
 // Bitwise complement of x in the integer width (x unchanged without one).
-long double integerComplement(long double x);
+long double integerComplement(const Calculation& calc, long double x);
 
-extern bool divisionFlawDetected;
-// Sounds the asterisk beep when the flawed divider was corrected (may be null).
-extern void (*divisionFlawBeep)();
-void divisionSelfTest();
+// The self-test for a processor whose divider gives wrong quotients: true
+// when this one does, so that calculations correct its quotients.
+bool dividerIsFaulty();

@@ -6,12 +6,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "engine/calculation.h"
 #include "engine/char_classes.h"
 #include "engine/fault_guard.h"
 #include "engine/integer_mode.h"
 #include "engine/literals.h"
-#include "engine/run_status.h"
-#include "engine/texts.h"
 
 namespace {
 
@@ -45,44 +44,42 @@ int levelOf(char op) {
 constexpr long double kOneSixtieth = 1.0 / 60.0;
 constexpr long double kPercent = 0.01;
 
-long double power(long double a, long double b) {
+long double power(Calculation& calc, long double a, long double b) {
   unsigned saved = maskFaultTraps();
   long double r = std::pow(a, b);
   unsigned raised = restoreFaultTraps(saved);
   if ((raised & kFaultInvalid) || std::isnan(r)) {
-    setError(pickText(Msg::PowerError));
+    calc.fail(Msg::PowerError);
   } else if ((raised & (kFaultOverflow | kFaultDivideByZero)) || std::isinf(r)) {
-    setError(pickText(Msg::PowerOverflow));
+    calc.fail(Msg::PowerOverflow);
   }
   return r;
 }
 
-long double compute(char op, long double a, long double b, bool percent) {
+long double compute(Calculation& calc, char op, long double a, long double b, bool percent) {
   switch (op) {
     case '\'':
       // The sign of a negative zero counts: -0'30 is half a degree below zero.
       return std::signbit(a) ? a - b * kOneSixtieth : a + b * kOneSixtieth;
-    case '*': return percent ? b * kPercent * a : operationResult(a, b, op);
-    case '+': return percent ? a * (b * kPercent + 1) : operationResult(a, b, op);
-    case '-': return percent ? a * (1 - b * kPercent) : operationResult(a, b, op);
+    case '*': return percent ? b * kPercent * a : operationResult(calc, a, b, op);
+    case '+': return percent ? a * (b * kPercent + 1) : operationResult(calc, a, b, op);
+    case '-': return percent ? a * (1 - b * kPercent) : operationResult(calc, a, b, op);
     case '/':
       if (b == 0) {
-        setError(pickText(Msg::DivisionByZero));
+        calc.fail(Msg::DivisionByZero);
         return 0;
       }
-      return checkedDivide(a, percent ? b * kPercent : b);
-    case '^': return power(a, b);
-    default: return operationResult(a, b, op);
+      return checkedDivide(calc, a, percent ? b * kPercent : b);
+    case '^': return power(calc, a, b);
+    default: return operationResult(calc, a, b, op);
   }
 }
 
 // One operation as a guarded step: a fault comes back as the message.
-long double guardedCompute(char op, long double a, long double b, bool percent) {
-  faultGuard.leftOperand = a;
-  faultGuard.rightOperand = b;
-  faultGuard.operatorChar = op;
+long double guardedCompute(Calculation& calc, char op, long double a, long double b, bool percent) {
   volatile long double result = 0;
-  runGuarded(FaultPhase::Operation, [&] { result = compute(op, a, b, percent); });
+  if (!runGuarded([&] { result = compute(calc, op, a, b, percent); }))
+    calc.fail(Message{Msg::ResultTooLarge, op, {}, a, b});
   return result;
 }
 
@@ -92,7 +89,7 @@ long double guardedCompute(char op, long double a, long double b, bool percent) 
 // the text, without rescanning it for every step.
 class TermList {
  public:
-  explicit TermList(const std::string& text) {
+  TermList(Calculation& calc, const std::string& text) : calc_(calc) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (!isOperatorChar(text, i)) continue;
@@ -120,7 +117,7 @@ class TermList {
   std::string join() const {
     std::string out;
     for (int s = 0; s >= 0; s = slots_[s].next) {
-      out += slots_[s].computed ? printEngineNumber(slots_[s].value) : slots_[s].text;
+      out += slots_[s].computed ? printEngineNumber(calc_, slots_[s].value) : slots_[s].text;
       if (slots_[s].op) out += slots_[s].op;
     }
     return out;
@@ -145,8 +142,8 @@ class TermList {
       percent = false;
       return slot.value;
     }
-    long double value = readNumber(text);
-    percent = percentSeen;
+    long double value = readNumber(calc_, text);
+    percent = calc_.percentSeen;
     return value;
   }
 
@@ -188,14 +185,14 @@ class TermList {
     Slot& right = slots_[left.next];
     operandText(left, leftText_);
     operandText(right, rightText_);
-    if (!checkOperandChars(leftText_) || !checkOperandChars(rightText_)) return false;
+    if (!checkOperandChars(calc_, leftText_) || !checkOperandChars(calc_, rightText_)) return false;
     bool percent = false;
     long double a = operand(left, leftText_, percent);
-    if (percent) setError(pickText(Msg::WrongPercent));
+    if (percent) calc_.fail(Msg::WrongPercent);
     long double b = operand(right, rightText_, percent);
 
-    long double result = guardedCompute(left.op, a, b, percent);
-    if (hasError()) return false;
+    long double result = guardedCompute(calc_, left.op, a, b, percent);
+    if (calc_.failed()) return false;
 
     left.computed = true;
     left.value = result;
@@ -207,6 +204,7 @@ class TermList {
     return true;
   }
 
+  Calculation& calc_;
   std::vector<Slot> slots_;
   std::string leftText_, rightText_;
   std::array<int, kLevels.size()> counts_ = {};
@@ -216,21 +214,21 @@ class TermList {
 
 }  // namespace
 
-std::string printEngineNumber(long double value) {
+std::string printEngineNumber(Calculation& calc, long double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%0.20Le", value);
-  rememberPrintedNumber(buffer, value);
+  rememberPrintedNumber(calc, buffer, value);
   for (char* p = buffer; *p; ++p)
     if (*p == '-') *p = kMinusMarker;
   return buffer;
 }
 
-bool reduceTerms(std::string& text) {
-  TermList terms(text);
-  if (!terms.hasOperators()) return !hasError();
+bool reduceTerms(Calculation& calc, std::string& text) {
+  TermList terms(calc, text);
+  if (!terms.hasOperators()) return !calc.failed();
   while (terms.step()) {
   }
-  if (hasError()) return false;
+  if (calc.failed()) return false;
   text = terms.join();
   return true;
 }

@@ -1,6 +1,5 @@
 #include "engine/texts.h"
 
-#include "engine/calc_settings.h"
 
 namespace {
 
@@ -99,10 +98,4 @@ static_assert(rowsInOrder(kTexts), "rows in the order of Msg");
 
 }  // namespace
 
-const char* englishText(Msg id) { return textOf(kTexts, id, false).c_str(); }
-
-const char* germanText(Msg id) { return textOf(kTexts, id, true).c_str(); }
-
-const char* pickText(Msg id) {
-  return calcSettings.language == Language::German ? germanText(id) : englishText(id);
-}
+std::string textFor(Msg id, Language language) { return textOf(kTexts, id, language); }

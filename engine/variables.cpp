@@ -1,21 +1,8 @@
 #include "engine/variables.h"
 
-
-#include "engine/calc_settings.h"
+#include "engine/calculation.h"
 #include "engine/char_classes.h"
 #include "engine/driver.h"
-#include "engine/run_status.h"
-#include "engine/texts.h"
-
-std::string entryText;
-std::string workFormula;
-std::string savedZText;
-bool zInFormula = false;
-bool zUsedThisRun = false;
-std::string solverTrialText;
-bool solverTrialUsed = false;
-char solverUnknownLetter = 0;
-bool unknownLetterSeen = false;
 
 namespace {
 
@@ -31,13 +18,19 @@ bool holdsIntegerOperator(const std::string& text) {
   return false;
 }
 
-}  // namespace
+// Position of the first occurrence of letter in text, or npos (also when
+// that occurrence is the character of an ASCII literal).
+std::size_t findVariable(const std::string& text, char letter) {
+  std::size_t pos = text.find(letter);
+  if (pos != std::string::npos && isAsciiLiteralChar(text, pos)) return std::string::npos;
+  return pos;
+}
 
-VariableAccess variableAccess = {[](char, std::size_t) { return std::string(); }, nullptr};
+}  // namespace
 
 bool isIntegerOperatorChar(char c) { return hasCharClass(c, kIntegerOperatorClass); }
 
-bool normalizeVariableLetters(std::string& text) {
+bool normalizeVariableLetters(Calculation& calc, std::string& text) {
   bool found = false;
   scanComments(text, [&](std::size_t i, Span span) {
     char& c = text[i];
@@ -46,77 +39,66 @@ bool normalizeVariableLetters(std::string& text) {
     c = variableLetterOf(c);
     if (c >= 'V' && c <= 'Z') {
       found = true;
-      if (c != 'Z' && c == solverUnknownLetter) unknownLetterSeen = true;
+      if (c != 'Z' && c == calc.trial.letter) calc.trial.letterSeen = true;
     }
   });
   return found;
 }
 
-std::size_t findVariable(char letter) {
-  std::size_t pos = workFormula.find(letter);
-  if (pos != std::string::npos && isAsciiLiteralChar(workFormula, pos)) return std::string::npos;
-  return pos;
-}
-
-void substituteVariables() {
-  bool anyVariable = normalizeVariableLetters(workFormula);
-  clearError();
-  bool zWasInFormula = zInFormula;
-  zInFormula = false;
+void substituteVariables(Calculation& calc, std::string& text, bool zKnown) {
+  bool anyVariable = normalizeVariableLetters(calc, text);
+  calc.clearMessage();
+  calc.zRead = false;
   if (!anyVariable) return;
   for (;;) {
     char letter = 0;
     std::size_t pos = std::string::npos;
     for (char candidate : kSubstitutionOrder) {
-      pos = findVariable(candidate);
+      pos = findVariable(text, candidate);
       if (pos != std::string::npos) {
         letter = candidate;
         break;
       }
     }
     if (letter == 'Z') {
-      zInFormula = zUsedThisRun = true;
-      if (!zWasInFormula && variableAccess.fillZ != nullptr) {
-        variableAccess.fillZ(savedZText);
+      calc.zRead = true;
+      if (!zKnown && calc.zFirstSightingStops) {
+        calc.zWanted = true;
         return;
       }
     }
-    if (runStatus.substitutionCount++ > kMaxSubstitutionRound || letter == 0) return;
+    if (calc.substitutionCount++ > kMaxSubstitutionRound || letter == 0) return;
 
-    std::string text;
-    if (letter == solverUnknownLetter) {
-      text = solverTrialText;
-      solverTrialUsed = true;
-    } else {
-      text = variableAccess.read(letter, kVariableMaxChars);
+    std::string value;
+    if (letter == calc.trial.letter) {
+      value = calc.trial.text;
+      calc.trial.used = true;
+    } else if (calc.readVariable) {
+      value = calc.readVariable(letter, kVariableMaxChars);
     }
-    if (text.empty()) {
-      setError(pickText(Msg::VariableEmpty));
-      runStatus.errorText[0] = letter;
+    if (value.empty()) {
+      calc.fail(Message{Msg::VariableEmpty, letter});
       return;
     }
-    normalizeVariableLetters(text);
-    if (workFormula.size() + text.size() + 1 > kFormulaMaxChars) {
-      setError(pickText(Msg::FormulaTooLong));
+    normalizeVariableLetters(calc, value);
+    if (text.size() + value.size() + 1 > kFormulaMaxChars) {
+      calc.fail(Msg::FormulaTooLong);
       return;
     }
-    workFormula.replace(pos, 1, "(" + text + ")");
+    text.replace(pos, 1, "(" + value + ")");
   }
 }
 
-bool substitutionRanAway() { return runStatus.substitutionCount > kMaxSubstitutionRound + 1; }
+bool substitutionRanAway(const Calculation& calc) {
+  return calc.substitutionCount > kMaxSubstitutionRound + 1;
+}
 
-bool evaluateEntry() {
-  if (entryText.size() > kEntryMaxChars) {
-    setError(pickText(Msg::FormulaTooLong));
-    return false;
-  }
-  workFormula = entryText;
-  solverUnknownLetter = 0;
-  substituteVariables();
-  if (calcSettings.integerWidth == 0 && holdsIntegerOperator(workFormula))
-    setError(pickText(Msg::PressPrg));
-  if (substitutionRanAway()) setError(pickText(Msg::Recursion));
-  else if (!hasError()) evaluateFormula(workFormula, true);
-  return !hasError();
+bool evaluateEntry(Calculation& calc, std::string& text, bool zKnown) {
+  if (text.size() > kEntryMaxChars) return calc.fail(Msg::FormulaTooLong);
+  calc.trial.letter = 0;
+  substituteVariables(calc, text, zKnown);
+  if (calc.settings.integerWidth == 0 && holdsIntegerOperator(text)) calc.fail(Msg::PressPrg);
+  if (substitutionRanAway(calc)) calc.fail(Msg::Recursion);
+  else if (!calc.failed()) evaluateFormula(calc, text, true);
+  return !calc.failed();
 }

@@ -1,6 +1,7 @@
 // The variables V, W, X, Y and Z: substituting their texts into the formula
 // in rounds, the checks of a run, and evaluating the entry. Whoever runs the
-// engine (the window, qvx, a test) supplies the texts by letter.
+// engine (the window, qvx, a test) supplies the texts by letter, through the
+// calculation's variable reader.
 #pragma once
 
 #include <string>
@@ -8,17 +9,6 @@
 
 constexpr std::size_t kEntryMaxChars = 7499;      // the entry field's text
 constexpr std::size_t kVariableMaxChars = 5999;   // a variable field's text
-
-// How the engine reads the variables' texts.
-struct VariableAccess {
-  // The text of letter (V..Z), at most maxChars characters.
-  std::string (*read)(char letter, std::size_t maxChars);
-  // The window's rule for Z: at its first sighting a run fills the Z field
-  // with savedZText (that change starts a run of its own) and stops. Null
-  // where Z is read like the other letters.
-  void (*fillZ)(const std::string& text);
-};
-extern VariableAccess variableAccess;
 
 // The variables in the order of their fields: V, W, X and Y hold formulas
 // of the user's, Z the clipboard.
@@ -32,30 +22,21 @@ constexpr char variableLetterOf(char c) { return c >= 'v' && c <= 'z' ? static_c
 // Where the letter, in either case, stands in kVariableLetters; npos for any other character.
 constexpr std::size_t variableIndex(char c) { return kVariableLetters.find(variableLetterOf(c)); }
 
-extern std::string entryText;
-extern std::string workFormula;
-extern std::string savedZText;
-extern bool zInFormula;    // the last run's formula read Z
-extern bool zUsedThisRun;
-// A solve: the unknown's letter (0 when none) and its trial value's text,
-// which the substitution takes instead of the letter's own text.
-extern char solverUnknownLetter;
-extern std::string solverTrialText;
-extern bool solverTrialUsed;
-extern bool unknownLetterSeen;
+struct Calculation;
 
 bool isIntegerOperatorChar(char c);
-// Blanks comments, upper-cases variable letters; true when one occurs.
-bool normalizeVariableLetters(std::string& text);
-// Position of the first occurrence of letter in workFormula, or npos (also
-// when that occurrence is the character of an ASCII literal).
-std::size_t findVariable(char letter);
-// Replaces the variable letters of workFormula by their texts.
-void substituteVariables();
-// True when the substitutions counted since substitutionCount was last reset
-// never came to an end ("! recursion").
-bool substitutionRanAway();
+// Blanks comments, upper-cases variable letters; true when one occurs. Notes
+// in calc.trial whether the unknown of a solve occurs.
+bool normalizeVariableLetters(Calculation& calc, std::string& text);
+// Replaces the variable letters of text by their texts, in rounds, and sets
+// calc.zRead when Z occurs. zKnown: the last run's formula read Z (or a solve
+// substitutes), so Z is read like the other letters; else, under the
+// window's rule, Z's first sighting stops the substitution with calc.zWanted.
+void substituteVariables(Calculation& calc, std::string& text, bool zKnown);
+// True when the substitutions counted since calc.substitutionCount was last
+// reset never came to an end ("! recursion").
+bool substitutionRanAway(const Calculation& calc);
 
-// Substitutes, checks and evaluates entryText. Returns true with the number
-// text in workFormula; false with the message in errorText.
-bool evaluateEntry();
+// Substitutes, checks and evaluates a formula as typed. Returns true with the
+// number text in text; false with the message in calc.message.
+bool evaluateEntry(Calculation& calc, std::string& text, bool zKnown);

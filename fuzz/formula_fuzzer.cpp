@@ -11,13 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "display/notations.h"
-#include "engine/calc_settings.h"
 #include "engine/fault_guard.h"
-#include "engine/run_status.h"
-#include "engine/variables.h"
-#include "run/calculation_run.h"
-#include "run/solve_request.h"
+#include "run/calculator.h"
 
 // The fault guard owns SIGFPE: the sanitizers must leave it alone.
 extern "C" const char* __asan_default_options() { return "handle_sigfpe=0"; }
@@ -27,13 +22,13 @@ namespace {
 
 // What a window shows has to fit where it is shown.
 void mustFit(bool fits) {
-  if (!fits || std::memchr(runStatus.errorText, '\0', kErrorTextSize) == nullptr) std::abort();
+  if (!fits) std::abort();
 }
 
-bool calculate(const std::string& formula) {
-  bool ok = runFormula(formula).ok;
-  mustFit(!ok || resultText.size() <= kResultMaxChars);
-  return ok;
+bool calculate(Calculator& calculator, const std::string& formula) {
+  RunResult run = calculator.run(formula);
+  mustFit(run.ok ? run.shown.size() <= kResultMaxChars : calculator.messageText().size() <= kMessageMaxChars);
+  return run.ok;
 }
 
 }  // namespace
@@ -43,44 +38,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // records, with its stack. The traps are unmasked only while the engine
   // runs, so that the fuzzer's own arithmetic cannot fault.
   static const unsigned traps = [] {
-    installFaultGuard();
-    faultGuard.fatalExit = [] { std::fputs("floating-point fault outside a guarded step\n", stderr), std::abort(); };
+    installFaultGuard([] { std::fputs("floating-point fault outside a guarded step\n", stderr), std::abort(); });
     return maskFaultTraps();
   }();
   if (size < 2) return 0;
-  resetCalcSettings();
-  calcSettings.outputNotation = static_cast<OutputNotation>(data[0] & 0x0F);
-  calcSettings.angleInDegrees = (data[0] & 0x10) == 0;
-  calcSettings.language = (data[0] & 0x20) ? Language::German : Language::English;
-  calcSettings.signedIntegers = (data[0] & 0x40) == 0;
-  calcSettings.precision = (data[1] & 0x1F) % 17;
-  calcSettings.integerWidth = ((data[1] >> 5) & 3) == 3 ? 4 : (data[1] >> 5) & 3;
+  // A calculator of its own for each input: nothing carries over, so a
+  // crash reproduces.
+  Calculator calculator;
+  CalcSettings& settings = calculator.settings();
+  settings.outputNotation = static_cast<OutputNotation>(data[0] & 0x0F);
+  settings.angleInDegrees = (data[0] & 0x10) == 0;
+  settings.language = (data[0] & 0x20) ? Language::German : Language::English;
+  settings.signedIntegers = (data[0] & 0x40) == 0;
+  settings.precision = (data[1] & 0x1F) % 17;
+  settings.integerWidth = ((data[1] >> 5) & 3) == 3 ? 4 : (data[1] >> 5) & 3;
 
   std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
   std::size_t end = rest.find('\n');
   std::string formula(rest.substr(0, end)), fields[5];
-  clearVariableTexts();
-  useVariableTexts();
   for (int i = 0; i < 5 && end != std::string_view::npos; ++i) {
     rest.remove_prefix(end + 1);
     end = rest.find('\n');
-    setVariableText("XYZVW"[i], fields[i] = std::string(rest.substr(0, end)));
+    calculator.setVariableText("XYZVW"[i], fields[i] = std::string(rest.substr(0, end)));
   }
-  // Nothing may carry over from the previous input: a crash must reproduce.
-  clearError();
-  resultText.clear();
-  inputTextBuffer.clear();
-  lastResultValue = 0;
 
   restoreFaultTraps(traps);
   if (data[0] & 0x80) {
-    entryText = formula;
     std::string field;
-    solveRequest('X', fields[1], fields[0], field);
-    mustFit(true);
-  } else if (calculate(formula) && resultAsInputText()) {
-    mustFit(inputTextBuffer.size() <= kResultMaxChars);
-    calculate(std::string(inputTextBuffer));
+    calculator.solve('X', formula, fields[1], fields[0], field);
+    mustFit(calculator.messageText().size() <= kMessageMaxChars);
+  } else if (calculate(calculator, formula)) {
+    std::string input = calculator.shownAsInput();
+    mustFit(input.size() <= kResultMaxChars);
+    calculate(calculator, input);
   }
   maskFaultTraps();
   return 0;

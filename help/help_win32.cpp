@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/calc_settings.h"
 #include "help/help_win32.h"
 
 namespace {
@@ -16,6 +15,7 @@ constexpr UINT kHtmlHelpCloseAll = 0x0012;      // HH_CLOSE_ALL
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 bool htmlHelpPresent = false;
+Language helpLanguage = Language::English;
 
 // hhctrl.ocx is loaded on first use, so a system without it still starts.
 HtmlHelpFunction htmlHelp() {
@@ -31,7 +31,7 @@ HtmlHelpFunction htmlHelp() {
 // the help system to search: a program started from a shortcut or a formula
 // file with another working folder must still find its help.
 std::string helpFileName() {
-  std::string name = calcSettings.language == Language::German ? "Quorv_g" : "Quorv_e";
+  std::string name = helpLanguage == Language::German ? "Quorv_g" : "Quorv_e";
   name += htmlHelpPresent ? ".chm" : ".hlp";
   char program[MAX_PATH] = {};
   DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
@@ -68,7 +68,8 @@ void winHelp(HWND owner, UINT command, ULONG_PTR data) {
 
 }  // namespace
 
-void detectHelpSystem() {
+void detectHelpSystem(Language language) {
+  helpLanguage = language;
   char folder[500] = {};
   GetWindowsDirectoryA(folder, sizeof folder - 8);
   std::string viewer = std::string(folder) + "\\hh.exe";

@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
-// Looks for the HTML Help viewer; the help file name follows the language.
-void detectHelpSystem();
+#include "text/language.h"
+
+// Looks for the HTML Help viewer; the help file's name follows the language.
+void detectHelpSystem(Language language);
 bool htmlHelpInUse();
 void showHelpTopicOf(HWND owner, int context, const char* name);
 void showHelpCommandOf(HWND owner, int command);

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "engine/calc_settings.h"
 #include "help/help_win32.h"
 #include "install_resource.h"
 #include "installer/installer.h"
@@ -20,16 +19,15 @@ void closeDialog(HWND dialog, int exitCode) {
 void onInit(HWND dialog) {
   installer.dialog = dialog;
   installer.german = false;
-  calcSettings.language = Language::English;
   installer.topLevelEntry = true;
   CheckDlgButton(dialog, IDC_TOP_LEVEL, BST_CHECKED);
-  detectHelpSystem();
+  detectHelpSystem(installer.language());
 }
 
 void onGermanLanguage(HWND dialog) {
   installer.german = true;
-  // The help file name follows the calculator's language setting.
-  calcSettings.language = Language::German;
+  // The help file's name follows the language.
+  detectHelpSystem(installer.language());
   static constexpr struct {
     int id;
     InstallText text;
@@ -66,7 +64,7 @@ void onDoInstal(HWND dialog) {
   if (running) return;
   running = true;
   installer.messageCaption = text(InstallText::InstallCaption);
-  detectHelpSystem();
+  detectHelpSystem(installer.language());
   auto plan = makeInstallPlan(currentFolder(), installer.folders,
                               {installer.german, installer.topLevelEntry, htmlHelpInUse()});
   if (!plan) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/texts.h"
+#include "text/text_table.h"
 #include "version.h"
 
 namespace {
@@ -112,7 +112,9 @@ bool shortcutFits(const Shortcut& link) {
 
 }  // namespace
 
-const std::string& installText(InstallText id, bool german) { return textOf(kTexts, id, german); }
+std::string installText(InstallText id, bool german) {
+  return textOf(kTexts, id, german ? Language::German : Language::English);
+}
 
 std::string creatingItemTitle(const std::string& name, bool german) {
   return installText(InstallText::CreatingItem, german) + name + " ...";

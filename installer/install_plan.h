@@ -41,7 +41,7 @@ enum class InstallText {
 };
 
 // A text ready for the "A" API: German ones are Windows-1252 bytes.
-const std::string& installText(InstallText id, bool german);
+std::string installText(InstallText id, bool german);
 
 // "creating Start Menu item NAME ..." for the dialog's title.
 std::string creatingItemTitle(const std::string& name, bool german);

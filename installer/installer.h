@@ -7,6 +7,7 @@
 #include <string>
 
 #include "installer/install_plan.h"
+#include "text/language.h"
 
 struct Installer {
   HINSTANCE instance = nullptr;
@@ -15,11 +16,13 @@ struct Installer {
   bool topLevelEntry = true;
   ShellFolders folders;  // read once at start
   std::string messageCaption = "Quorvex Installation";
+
+  Language language() const { return german ? Language::German : Language::English; }
 };
 
 extern Installer installer;
 
-inline const std::string& text(InstallText id) { return installText(id, installer.german); }
+inline std::string text(InstallText id) { return installText(id, installer.german); }
 
 // install_dialog.cpp
 HWND createInstallDialog();

@@ -4,31 +4,13 @@
 
 #include <string>
 
-struct SolverPoint {
-  long double wanted = 0;   // the wanted value's value at this trial
-  long double formula = 0;  // the formula's value at this trial
-  long double trial = 0;
-  bool failed = false;      // the engine reported an error at this trial
-  bool formulaZero = false; // in the reciprocal pass: the formula was 0 here
-};
+struct Calculation;
 
-extern SolverPoint currentPoint, upperPoint, lowerPoint;
-extern std::string wantedValueText;
-extern int reciprocalPass;
+// Solves formula = wanted for the unknown in calc.trial (its letter, and its
+// text as the first try, which may be empty). Returns the solution when
+// calc.message is empty afterwards.
+long double solveForVariable(Calculation& calc, const std::string& formula, const std::string& wanted);
 
-// substituteVariables on workFormula, with Z always taken from its text.
-void substituteForSolve();
-
-// Fills point for trial value x: both texts evaluated with x for the unknown.
-void evaluateAt(SolverPoint& point, long double x);
-
-// True when formula - wanted is above 0 at one point and below at the other.
-bool signChangeBetween(const SolverPoint& a, const SolverPoint& b);
-
-// Local search around currentPoint's trial value, scaling by factor.
-bool refineAround(long double factor);
-
-// Solves with solverUnknownLetter, solverTrialText (the
-// first try, may be empty) and wantedValueText set; entryText is the formula.
-// errorText empty: the returned value is the solution.
-long double solveForVariable();
+// Substitutes the variables of text for a solve: Z is always taken from its
+// text, as a solve substitutes its texts many times over, with and without Z.
+void substituteForSolve(Calculation& calc, std::string& text);

@@ -2,15 +2,9 @@
 
 #include <cstdio>
 
-#include "engine/calc_settings.h"
 #include "store/atomic_file.h"
 
-HistoryList historyList;
-std::string historyFileName = "HISTORY.TXT";
-
 namespace {
-
-std::vector<std::string> recallStack;
 
 const char kDefaultMark[] = "[default]";
 
@@ -36,17 +30,17 @@ std::string readWholeFile(std::FILE* file) {
 
 }  // namespace
 
-void addHistoryEntry(const std::string& text) {
-  historyList.entries.push_back(text);
+void addHistoryEntry(HistoryList& history, const std::string& text) {
+  history.entries.push_back(text);
   if (text.find(kDefaultMark) == std::string::npos) return;
   // From the tenth character on: the text after a leading "[default]".
   std::string formula = text.size() > 9 ? text.substr(9) : std::string();
   if (!formula.empty() && formula[0] == ' ') formula.erase(0, 1);
-  historyList.defaultFormula = formula;
+  history.defaultFormula = formula;
 }
 
-bool findHistoryEntry(std::string& key, FindMode mode) {
-  auto& entries = historyList.entries;
+bool findHistoryEntry(HistoryList& history, std::string& key, FindMode mode) {
+  auto& entries = history.entries;
   for (auto it = entries.begin(); it != entries.end(); ++it) {
     if (it->find(key) == std::string::npos) continue;
     if (mode == FindMode::Copy) key = *it;
@@ -56,7 +50,7 @@ bool findHistoryEntry(std::string& key, FindMode mode) {
   return false;
 }
 
-bool loadHistory(const std::string& fileName) {
+bool loadHistory(HistoryList& history, const std::string& fileName) {
   std::FILE* file = std::fopen(fileName.c_str(), "rb");
   if (file == nullptr) return false;
   std::string contents = readWholeFile(file);
@@ -71,17 +65,16 @@ bool loadHistory(const std::string& fileName) {
     if (end == std::string::npos) end = contents.size();
     std::string line = contents.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    addHistoryEntry(line);
+    addHistoryEntry(history, line);
     start = end + 1;
   }
   return true;
 }
 
-bool saveHistory(const std::string& fileName) {
-  std::string contents =
-      calcSettings.language == Language::German ? kGermanHeader : kEnglishHeader;
+bool saveHistory(const HistoryList& history, const std::string& fileName, Language language) {
+  std::string contents = language == Language::German ? kGermanHeader : kEnglishHeader;
   contents += "\r\n";
-  const auto& entries = historyList.entries;
+  const auto& entries = history.entries;
   for (const std::string& text : entries)
     if (isNamed(text)) contents += text + "\r\n";
   std::size_t formulas = 0;
@@ -95,40 +88,29 @@ bool saveHistory(const std::string& fileName) {
   return replaceFileContents(fileName, contents) == WriteOutcome::Written;
 }
 
-bool commitHistoryEntry(const std::string& text, bool lastRunFailed,
+bool commitHistoryEntry(HistoryList& history, const std::string& text, bool lastRunFailed,
                         const std::string& assignments) {
   if (lastRunFailed && !isNamed(text)) return false;
   if (text.empty()) return false;
   std::size_t close = text.find(']');
   if (text.find('[') != std::string::npos && close != std::string::npos) {
     std::string key = text.substr(0, close + 1);
-    findHistoryEntry(key, FindMode::Remove);
+    findHistoryEntry(history, key, FindMode::Remove);
   }
-  addHistoryEntry(text + assignments);
+  addHistoryEntry(history, text + assignments);
   return true;
 }
 
-std::vector<std::string> historyTexts(bool named) {
+std::vector<std::string> historyTexts(const HistoryList& history, bool named) {
   std::vector<std::string> texts;
-  for (const std::string& text : historyList.entries)
+  for (const std::string& text : history.entries)
     if (named ? isNamed(text) : isFormula(text)) texts.push_back(text);
   return texts;
 }
 
-void pushRecall(const std::string& text) { recallStack.push_back(text); }
-
-std::string popRecall() {
-  if (recallStack.empty()) return std::string();
-  std::string top = std::move(recallStack.back());
-  recallStack.pop_back();
+std::string RecallStack::pop() {
+  if (texts_.empty()) return std::string();
+  std::string top = std::move(texts_.back());
+  texts_.pop_back();
   return top;
 }
-
-bool recallStackEmpty() { return recallStack.empty(); }
-
-const std::string& recallTop() {
-  static const std::string empty;
-  return recallStack.empty() ? empty : recallStack.back();
-}
-
-void clearRecallStack() { recallStack.clear(); }

@@ -11,39 +11,46 @@ struct HistoryList {
   std::optional<std::string> defaultFormula;  // from the latest entry with "[default]"
 };
 
-extern HistoryList historyList;
-// The formula file named on the command line, else "HISTORY.TXT".
-extern std::string historyFileName;
+#include "text/language.h"
+
+// The history file's name when the command line names no formula file.
+inline constexpr char kHistoryFileName[] = "HISTORY.TXT";
 
 // Formulas kept in the file at exit, besides every named entry.
 constexpr std::size_t kKeptFormulas = 20;
 
-void addHistoryEntry(const std::string& text);
+void addHistoryEntry(HistoryList& history, const std::string& text);
 
 enum class FindMode { Copy, Remove };
 // The first entry that contains key: Copy puts its whole text into key,
 // Remove takes it out of the list.
-bool findHistoryEntry(std::string& key, FindMode mode);
+bool findHistoryEntry(HistoryList& history, std::string& key, FindMode mode);
 
-// Reads the file (its first line is a header); false when it cannot be read.
-bool loadHistory(const std::string& fileName);
-// Writes the header in the language in force, every named entry, then the
-// last 20 formulas, with CR LF line ends. False when the file is unchanged.
-bool saveHistory(const std::string& fileName);
+// Adds the file's entries (its first line is a header); false when it cannot be read.
+bool loadHistory(HistoryList& history, const std::string& fileName);
+// Writes the header in the language, every named entry, then the last 20
+// formulas, with CR LF line ends. False when the file is unchanged.
+bool saveHistory(const HistoryList& history, const std::string& fileName, Language language);
 
 // The "AC" button: adds the entry field's text, followed by the variable
 // assignments, unless the last run failed (named entries are added anyway)
 // or the text is empty; a named entry replaces the older one of the same
 // name. True when something was added.
-bool commitHistoryEntry(const std::string& text, bool lastRunFailed,
+bool commitHistoryEntry(HistoryList& history, const std::string& text, bool lastRunFailed,
                         const std::string& assignments = std::string());
 
 // The texts the list box shows: the named entries, or the formulas.
-std::vector<std::string> historyTexts(bool named);
+std::vector<std::string> historyTexts(const HistoryList& history, bool named);
 
 // The undo stack of entry-field texts.
-void pushRecall(const std::string& text);
-std::string popRecall();  // empty when the stack is empty
-bool recallStackEmpty();
-const std::string& recallTop();
-void clearRecallStack();
+class RecallStack {
+ public:
+  void push(const std::string& text) { texts_.push_back(text); }
+  std::string pop();  // empty when the stack is empty
+  bool empty() const { return texts_.empty(); }
+  std::string top() const { return texts_.empty() ? std::string() : texts_.back(); }
+  void clear() { texts_.clear(); }
+
+ private:
+  std::vector<std::string> texts_;
+};

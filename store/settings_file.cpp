@@ -5,17 +5,13 @@
 #include "engine/calc_settings.h"
 #include "store/atomic_file.h"
 
-SettingsRecord settingsRecord;
-std::int32_t fallbackLeft = 150, fallbackTop = 100;
-
 namespace {
 
 constexpr std::size_t kPathMaxChars = 400;
-constexpr std::int32_t kDefaultLeft = 150, kDefaultTop = 100;
 
 SettingsRecord defaultRecord() {
   SettingsRecord record;
-  record.setWindowPosition(kDefaultLeft, kDefaultTop);
+  record.setWindowPosition(kDefaultWindowLeft, kDefaultWindowTop);
   record.setField(kStartBigByte, 1);
   return record;
 }
@@ -43,50 +39,46 @@ std::string settingsFilePath(const std::string& programPath) {
   return path.size() <= kPathMaxChars ? path : std::string();
 }
 
-bool loadSettings(const std::string& path) {
+bool loadSettings(const std::string& path, SettingsRecord& record, CalcSettings& settings) {
   std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
-    settingsRecord = defaultRecord();
-    fallbackLeft = kDefaultLeft;
-    fallbackTop = kDefaultTop;
+    record = defaultRecord();
     return false;
   }
   // A short file leaves the missing bytes zero; a longer one is read in part.
-  settingsRecord = SettingsRecord{};
-  std::size_t got = std::fread(settingsRecord.bytes.data(), 1, kSettingsRecordSize, file);
+  record = SettingsRecord{};
+  std::size_t got = std::fread(record.bytes.data(), 1, kSettingsRecordSize, file);
   (void)got;
   std::fclose(file);
-  // A minimized start keeps the loaded position rather than (0, 0).
-  fallbackLeft = settingsRecord.windowLeft();
-  fallbackTop = settingsRecord.windowTop();
+  record.fallbackLeft = record.windowLeft();
+  record.fallbackTop = record.windowTop();
 
-  const SettingsRecord& r = settingsRecord;
-  calcSettings.language = r.field(kLanguageByte) ? Language::German : Language::English;
-  calcSettings.angleInDegrees = r.field(kAngleByte) != 0;
-  calcSettings.autoclip = r.field(kAutoclipByte) != 0;
-  calcSettings.clipvar = r.field(kClipvarByte) != 0;
-  calcSettings.startPrecision = r.field(kPrecisionByte);
+  const SettingsRecord& r = record;
+  settings.language = r.field(kLanguageByte) ? Language::German : Language::English;
+  settings.angleInDegrees = r.field(kAngleByte) != 0;
+  settings.autoclip = r.field(kAutoclipByte) != 0;
+  settings.clipvar = r.field(kClipvarByte) != 0;
+  settings.startPrecision = r.field(kPrecisionByte);
   int notation = r.field(kNotationByte);
-  calcSettings.startNotation =
+  settings.startNotation =
       static_cast<OutputNotation>(notation >= 1 && notation < kNotationCount ? notation : 0);
-  calcSettings.bigLayout = r.field(kStartBigByte) != 0;
-  calcSettings.minimizedThisRun = r.field(kStartMinimizedByte) != 0;
-  calcSettings.floatOnTop = r.field(kFloatOnTopByte) != 0;
+  settings.bigLayout = r.field(kStartBigByte) != 0;
+  settings.minimizedThisRun = r.field(kStartMinimizedByte) != 0;
+  settings.floatOnTop = r.field(kFloatOnTopByte) != 0;
   return true;
 }
 
-const char* saveSettings(const std::string& path, bool minimizedAtStart, std::int32_t windowLeft,
-                         std::int32_t windowTop) {
-  SettingsRecord& r = settingsRecord;
-  if (minimizedAtStart) r.setWindowPosition(fallbackLeft, fallbackTop);
+const char* saveSettings(const std::string& path, SettingsRecord& r, const CalcSettings& settings,
+                         bool minimizedAtStart, std::int32_t windowLeft, std::int32_t windowTop) {
+  if (minimizedAtStart) r.setWindowPosition(r.fallbackLeft, r.fallbackTop);
   else r.setWindowPosition(windowLeft, windowTop);
-  r.setField(kAngleByte, calcSettings.angleInDegrees ? 1 : 0);
-  r.setField(kAutoclipByte, calcSettings.autoclip ? 1 : 0);
-  r.setField(kPrecisionByte, calcSettings.precision);
-  r.setField(kNotationByte, static_cast<int>(calcSettings.outputNotation));
-  r.setField(kLanguageByte, static_cast<int>(calcSettings.language));
-  r.setField(kFloatOnTopByte, calcSettings.floatOnTop ? 1 : 0);
-  r.setField(kClipvarByte, calcSettings.clipvar ? 1 : 0);
+  r.setField(kAngleByte, settings.angleInDegrees ? 1 : 0);
+  r.setField(kAutoclipByte, settings.autoclip ? 1 : 0);
+  r.setField(kPrecisionByte, settings.precision);
+  r.setField(kNotationByte, static_cast<int>(settings.outputNotation));
+  r.setField(kLanguageByte, static_cast<int>(settings.language));
+  r.setField(kFloatOnTopByte, settings.floatOnTop ? 1 : 0);
+  r.setField(kClipvarByte, settings.clipvar ? 1 : 0);
   if (path.empty()) return "error open file";
   std::string contents(r.bytes.begin(), r.bytes.end());
   switch (replaceFileContents(path, contents)) {

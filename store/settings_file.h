@@ -8,8 +8,16 @@
 
 constexpr std::size_t kSettingsRecordSize = 57;
 
+struct CalcSettings;
+
+// Where the main window opens when there is no settings file.
+constexpr std::int32_t kDefaultWindowLeft = 150, kDefaultWindowTop = 100;
+
 struct SettingsRecord {
   std::array<std::uint8_t, kSettingsRecordSize> bytes{};
+  // The position saved for a window that never left its minimized start:
+  // the loaded one, not (0, 0). Not part of the file.
+  std::int32_t fallbackLeft = kDefaultWindowLeft, fallbackTop = kDefaultWindowTop;
 
   std::int32_t windowLeft() const { return read32(0); }
   std::int32_t windowTop() const { return read32(4); }
@@ -38,19 +46,15 @@ enum SettingsByte : std::size_t {
   kClipvarByte = 50,
 };
 
-extern SettingsRecord settingsRecord;
-// The position saved for a window that never left its minimized start.
-extern std::int32_t fallbackLeft, fallbackTop;
-
 // The settings file beside the program file; empty when the path would be
 // longer than the 400 characters the calculator supports.
 std::string settingsFilePath(const std::string& programPath);
 
-// Reads the file into the record and CalcSettings; false (defaults stand)
+// Reads the file into the record and the settings; false (defaults stand)
 // when it cannot be opened.
-bool loadSettings(const std::string& path);
+bool loadSettings(const std::string& path, SettingsRecord& record, CalcSettings& settings);
 
-// Completes the record with the settings in force and writes it. Returns
-// null, or the message to show ("error open file", "error write file").
-const char* saveSettings(const std::string& path, bool minimizedAtStart, std::int32_t windowLeft,
-                         std::int32_t windowTop);
+// Completes the record with the settings and writes it. Returns null, or the
+// message to show ("error open file", "error write file").
+const char* saveSettings(const std::string& path, SettingsRecord& record, const CalcSettings& settings,
+                         bool minimizedAtStart, std::int32_t windowLeft, std::int32_t windowTop);

@@ -10,24 +10,24 @@ namespace {
 
 struct Keyword {
   const char* word;
-  void (*apply)();
+  void (*apply)(CalcSettings& settings);
 };
 
 // Exact, case-sensitive words, tested in this order.
 const Keyword kKeywords[] = {
-    {"deutsch", [] { calcSettings.language = Language::German; }},
-    {"DEUTSCH", [] { calcSettings.language = Language::German; }},
-    {"Deutsch", [] { calcSettings.language = Language::German; }},
-    {"maximized", [] { calcSettings.minimizedThisRun = false; }},
-    {"noautoclip", [] { calcSettings.autoclip = false; }},
-    {"iconized", [] { calcSettings.minimizedThisRun = true; }},
-    {"autoclip", [] { calcSettings.autoclip = true; }},
-    {"clipvar", [] { calcSettings.clipvar = true; }},
-    {"noclipvar", [] { calcSettings.clipvar = false; }},
-    {"small", [] { calcSettings.bigLayout = false; }},
-    {"big", [] { calcSettings.bigLayout = true; }},
-    {"degree", [] { calcSettings.angleInDegrees = true; }},
-    {"radial", [] { calcSettings.angleInDegrees = false; }},
+    {"deutsch", [](CalcSettings& s) { s.language = Language::German; }},
+    {"DEUTSCH", [](CalcSettings& s) { s.language = Language::German; }},
+    {"Deutsch", [](CalcSettings& s) { s.language = Language::German; }},
+    {"maximized", [](CalcSettings& s) { s.minimizedThisRun = false; }},
+    {"noautoclip", [](CalcSettings& s) { s.autoclip = false; }},
+    {"iconized", [](CalcSettings& s) { s.minimizedThisRun = true; }},
+    {"autoclip", [](CalcSettings& s) { s.autoclip = true; }},
+    {"clipvar", [](CalcSettings& s) { s.clipvar = true; }},
+    {"noclipvar", [](CalcSettings& s) { s.clipvar = false; }},
+    {"small", [](CalcSettings& s) { s.bigLayout = false; }},
+    {"big", [](CalcSettings& s) { s.bigLayout = true; }},
+    {"degree", [](CalcSettings& s) { s.angleInDegrees = true; }},
+    {"radial", [](CalcSettings& s) { s.angleInDegrees = false; }},
 };
 
 bool startsWith(const std::string& text, const char* prefix) {
@@ -47,8 +47,8 @@ int precisionNumber(const std::string& argument) {
   return first - '0';
 }
 
-std::string refusal(const std::string& argument) {
-  if (calcSettings.language == Language::German)
+std::string refusal(const std::string& argument, Language language) {
+  if (language == Language::German)
     return "fehlerhafter Quorvex Kommandozeilenparameter \"" + argument + "\"";
   return "Quorvex commandline parameter \"" + argument + "\" not O.K.";
 }
@@ -81,10 +81,11 @@ std::vector<std::string> splitCommandLine(const std::string& text) {
   return arguments;
 }
 
-std::optional<std::string> applyArgument(const std::string& argument, StartOptions& options) {
+std::optional<std::string> applyArgument(const std::string& argument, StartOptions& options,
+                                         CalcSettings& settings) {
   for (const Keyword& keyword : kKeywords) {
     if (argument == keyword.word) {
-      keyword.apply();
+      keyword.apply(settings);
       return std::nullopt;
     }
   }
@@ -97,17 +98,17 @@ std::optional<std::string> applyArgument(const std::string& argument, StartOptio
   } else if (namesFormulaFile(argument)) {
     options.historyFileName = argument;
   } else if (int precision = precisionNumber(argument); precision >= 0 && precision <= 16) {
-    calcSettings.startPrecision = precision;
+    settings.startPrecision = precision;
   } else if (OutputNotation notation; notationFromLabel(argument, notation)) {
-    calcSettings.startNotation = notation;
+    settings.startNotation = notation;
   } else {
-    return refusal(argument);
+    return refusal(argument, settings.language);
   }
   return std::nullopt;
 }
 
-std::string templateName(const std::string& name) {
+std::string templateName(const std::string& name, bool bigLayout) {
   std::string result = name;
-  if (!result.empty()) result[0] = calcSettings.bigLayout ? 'B' : 'S';
+  if (!result.empty()) result[0] = bigLayout ? 'B' : 'S';
   return result;
 }

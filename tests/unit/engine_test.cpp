@@ -3,11 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/driver.h"
-#include "engine/integer_mode.h"
 #include "display/number_forms.h"
+#include "engine/driver.h"
 #include "engine/literals.h"
-#include "run/solve_request.h"
 #include "test_support.h"
 
 namespace {
@@ -26,13 +24,14 @@ TEST_F(EngineTest, SizeLimits) {
   EXPECT_EQ(calc("#h" + zeros + "F"), "!hex/oct/bin number too big");
   EXPECT_EQ(calc(std::string(kEntryMaxChars, '0')), "0.0000");
   EXPECT_EQ(calc(std::string(kEntryMaxChars + 1, '1')), "!formula too long");
-  setVariableText('X', std::string(kVariableMaxChars, '1'));
-  setVariableText('Y', std::string(4490, '1'));  // the work text one character too long, before W is read
+  calculator.setVariableText('X', std::string(kVariableMaxChars, '1'));
+  calculator.setVariableText('Y', std::string(4490, '1'));  // the work text one character too long, before W is read
   EXPECT_EQ(calc("X+X+X+Y+W"), "!formula too long");
   // A failed evaluation leaves the caller's text as it was.
+  Calculation calculation;
   for (const char* formula : {"1 / 0", "2+*3", "(1+1)+(2/0)"}) {
     std::string text = formula;
-    EXPECT_TRUE(!evaluateFormula(text, true) && text == formula) << formula;
+    EXPECT_TRUE(!evaluateFormula(calculation, text, true) && text == formula) << formula;
   }
 }
 
@@ -42,10 +41,10 @@ TEST_F(EngineTest, CalculatorStaysUsableAfterEveryKindOfFault) {
     for (auto [width, formula] : {std::pair{0, "1e4000*1e4000"}, {0, "1e4900/1e-4900"}, {0, "1e4000~1"},
                                   {0, "sqr(1e3000)"}, {0, "fac(100)^fac(100)"}, {4, "5/0.5"}, {4, "7~0"},
                                   {1, "5/256"}, {4, "not(1e30)"}}) {
-      calcSettings.integerWidth = width;
+      settings().integerWidth = width;
       ASSERT_EQ(calc(formula)[0], '!') << formula;
-      EXPECT_TRUE(faultGuard.faultPhase == FaultPhase::None);
-      calcSettings.integerWidth = 0;
+      EXPECT_FALSE(faultGuard.guarding);
+      settings().integerWidth = 0;
       ASSERT_EQ(calc("2+2"), "4.0000") << "after " << formula;
     }
   }
@@ -55,7 +54,6 @@ TEST(FaultGuardDeathTest, FaultOutsideAGuardedStepEndsTheProgram) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   auto faultOutsideEveryStep = [] {
     installFaultGuard();
-    faultGuard.fatalExit = nullptr;
     volatile long double big = 1e4000L, product = big * big;
     faultGuardSync();
     std::printf("%Lg\n", static_cast<long double>(product));
@@ -78,34 +76,33 @@ TEST(CodepageTest, ConversionsBothWays) {
 // ("m" for minus), and a literal no formula lets through: the operand check
 // refuses a second "#" or "$" first.
 TEST_F(EngineTest, WhatNoFormulaReaches) {
-  calcSettings.precision = 16;
+  Calculation calculation;
+  calculation.settings.precision = 16;
   for (const char* value : {"1e300", "1e4000", "m1e4000", "1.18e4932"}) {
     for (int notation = 0; notation < kNotationCount; ++notation) {
-      calcSettings.outputNotation = static_cast<OutputNotation>(notation);
-      clearError();
+      calculation.settings.outputNotation = static_cast<OutputNotation>(notation);
+      calculation.clearMessage();
       std::string text = value;
-      formatResult(text);
-      std::string shown = hasError() ? runStatus.errorText : resultText;
+      ShownNumber number;
+      std::string shown = formatResult(calculation, text, number)
+                              ? number.text
+                              : messageText(calculation.message, Language::English);
       EXPECT_TRUE(!shown.empty() && shown.size() <= kResultMaxChars) << notation << " " << value;
     }
   }
   EXPECT_EQ(fixedForm(std::ldexp(1.0L, 500), 0).substr(143), "27589376") << "longer than the usual buffer";
-  resetEngineState();
-  EXPECT_TRUE(calc("2.5") == "2.5000" && resultAsInputText());
-  setError("division by zero");
-  EXPECT_FALSE(resultAsInputText()) << "after a message there is no result to copy as input";
-  clearError();
-  // A processor with a flawed divider, which no machine here has: the
+  EXPECT_EQ(calc("2.5"), "2.5000");
+  EXPECT_EQ(calc("1/0"), "!division by zero");
+  EXPECT_EQ(calculator.shownAsInput(), "2.5000") << "the last result shown stays after a message";
+  // A processor with a faulty divider, which no machine here has: the
   // quotient is taken again from the operands times three, with a beep.
   static int beeps = 0;
-  divisionFlawBeep = [] { ++beeps; };
-  divisionFlawDetected = true;
+  calculator.correctFaultyDivider([] { ++beeps; });
   EXPECT_EQ(calc("123456789e15/11"), "1.1223e+22");
   EXPECT_EQ(beeps, 1);
-  divisionFlawDetected = false;
   std::string text = "$1$";
-  readNumber(text);
-  EXPECT_STREQ(runStatus.errorText, "wrong hexadecimal input");
+  readNumber(calculation, text);
+  EXPECT_EQ(calculation.message.id, Msg::WrongHex);
 }
 
 TEST_F(EngineTest, Solve) {
@@ -132,14 +129,14 @@ TEST_F(EngineTest, Solve) {
       {"X+Y", "3", "", "1.5000", "@ Y=X"},
   };
   for (const auto& c : cases) {
-    applySettings(c.settings);
-    setVariableText(c.letter, c.firstTry);
-    entryText = c.formula;
+    applySettings(calculator, c.settings);
+    calculator.setVariableText(c.letter, c.firstTry);
     std::string field;
-    if (!solveRequest(c.letter, c.wanted, c.firstTry, field)) field = "!" + windows1252ToUtf8(runStatus.errorText);
+    if (!calculator.solve(c.letter, c.formula, c.wanted, c.firstTry, field))
+      field = "!" + windows1252ToUtf8(calculator.messageText());
     EXPECT_EQ(field, c.expected) << c.formula << " = " << c.wanted << " " << c.settings;
   }
-  setVariableText('X', "3");
+  calculator.setVariableText('X', "3");
   EXPECT_EQ(calc("X"), "3.0000") << "after a solve of X it comes from its field again";
 }
 

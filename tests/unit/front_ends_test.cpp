@@ -35,8 +35,8 @@ TEST_F(EngineTest, CommandLineKeywords) {
   auto apply = [&](const Args& args) {
     std::string refused;
     for (const std::string& a : args)
-      if (auto message = applyArgument(a, options)) refused += " " + *message;
-    const CalcSettings& s = calcSettings;
+      if (auto message = applyArgument(a, options, settings())) refused += " " + *message;
+    const CalcSettings& s = settings();
     std::ostringstream o;
     o << (s.language == Language::German) << s.bigLayout << s.angleInDegrees << s.autoclip << s.clipvar
       << s.minimizedThisRun << ' ' << s.startPrecision << ' ' << static_cast<int>(s.startNotation) << refused;
@@ -98,11 +98,11 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
       {"integer 3", "", "invalid value '3' for integer\n", true}, {"integer 5", "", "invalid value '5' for integer\n", true},
       {"solve y = 9 Y^2", "3.0000\n", "", true}, {"exit", "", "", false},
   };
-  QvxOptions options;
-  applyOptions(options);
+  QvxState state;
+  applyOptions(state);
   for (const auto& [line, shownOut, shownErr, goesOn] : lines) {
     std::ostringstream out, err;
-    EXPECT_EQ(handleTypedLine(line, options, out, err), goesOn) << line;
+    EXPECT_EQ(handleTypedLine(state, line, out, err), goesOn) << line;
     EXPECT_EQ(out.str(), shownOut) << line;
     EXPECT_EQ(err.str(), shownErr) << line;
   }
@@ -111,21 +111,20 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
 // The stored line's own brackets are comments; an ASCII literal's "[" is no name.
 TEST_F(EngineTest, QvxFormulaFilesAndNamedFormulas) {
   std::string message, folder = std::filesystem::temp_directory_path().string();
-  EXPECT_FALSE(loadFormulaFile(folder, message));
+  HistoryList entries;
+  EXPECT_FALSE(loadFormulaFile(entries, folder, message));
   EXPECT_EQ(message.rfind("cannot read formula file '" + folder + "': ", 0), 0u) << message;
-  historyList = HistoryList{};
-  addHistoryEntry("[a] 2 ; X=5");
-  addHistoryEntry("[b] [a]*3");
+  addHistoryEntry(entries, "[a] 2 ; X=5");
+  addHistoryEntry(entries, "[b] [a]*3");
   const std::pair<const char*, const char*> cases[] = {
       {"[a]", "[a] 2 "},         {"[a]*[b]", "([a] 2 )*([b] [a]*3)"}, {"[a] 1+1", "[a] 1+1"},
       {"[a] -1", "([a] 2 ) -1"}, {"#a[+[a]", "#a[+([a] 2 )"},        {"[c]+[a", "[c]+[a"},
       {"[c][a][a]", "[c]([a] 2 )([a] 2 )"},
   };
-  for (const auto& [formula, called] : cases) EXPECT_EQ(callUpNamedFormulas(formula).formula, called);
-  CalledUpFormula twice = callUpNamedFormulas("[a]+[a]");
+  for (const auto& [formula, called] : cases) EXPECT_EQ(callUpNamedFormulas(entries, formula).formula, called);
+  CalledUpFormula twice = callUpNamedFormulas(entries, "[a]+[a]");
   ASSERT_EQ(twice.assignments.size(), 2u);
   EXPECT_EQ(twice.assignments[0], std::make_pair('X', std::string("5")));
-  historyList = HistoryList{};
 }
 
 }  // namespace

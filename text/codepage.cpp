@@ -1,4 +1,4 @@
-#include "engine/codepage.h"
+#include "text/codepage.h"
 
 #include <cstdint>
 

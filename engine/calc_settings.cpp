@@ -1,5 +1,0 @@
-#include "engine/calc_settings.h"
-
-CalcSettings calcSettings;
-
-void resetCalcSettings() { calcSettings = CalcSettings{}; }
