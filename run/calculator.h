@@ -63,6 +63,7 @@ class Calculator {
   bool failed() const { return calc_.failed(); }
   const Message& message() const { return calc_.message; }
   std::string messageText() const { return ::messageText(calc_.message, calc_.settings.language); }
+  void clearMessage() { calc_.clearMessage(); }
   // The formula of the last run, and its integer notes as the programmer
   // window shows them.
   const std::string& formula() const { return formula_; }

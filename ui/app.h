@@ -5,9 +5,25 @@
 
 #include <string>
 
+#include "run/calculator.h"
+#include "store/history.h"
+#include "store/settings_file.h"
+
 enum class HistoryBox { Hidden, Named, Formulas };
 
 struct CalculatorApp {
+  // The calculator the windows show, with its settings; the history and the
+  // undo stack of the entry field; the settings file's record.
+  Calculator calculator;
+  HistoryList history;
+  std::string historyFileName = kHistoryFileName;  // or the formula file named at start
+  RecallStack recall;
+  SettingsRecord settingsRecord;
+  // The Z field's text as it last changed: what Z's first sighting fills in.
+  std::string savedZText;
+  // The last result taken back as input ("v", or into the wanted value).
+  std::string lastInputText;
+
   HINSTANCE instance = nullptr;
   HWND main = nullptr;
   // Satellite windows; absent (null) until they are opened.
@@ -35,6 +51,9 @@ struct CalculatorApp {
 
 extern CalculatorApp app;
 
+// The settings of the window's calculator.
+inline CalcSettings& settings() { return app.calculator.settings(); }
+
 // How much text the fields take.
 constexpr std::size_t kEntryFieldLimit = 7500;
 constexpr std::size_t kVariableFieldLimit = 3000;
@@ -43,6 +62,8 @@ constexpr std::size_t kResultFieldLimit = 300;
 
 // The full path of the running program file.
 std::string programFilePath();
+// The wait cursor while a fraction is searched or a solve runs.
+void showWaitCursor(bool on);
 
 // Texts of controls.
 std::string controlText(HWND window, int id, std::size_t maxChars);

@@ -2,9 +2,6 @@
 // variable in.
 #include <cstring>
 
-#include "display/notations.h"
-#include "engine/calc_settings.h"
-#include "engine/variables.h"
 #include "resource.h"
 #include "ui/app.h"
 #include "ui/clipboard_text.h"
@@ -41,9 +38,9 @@ void pasteIntoField(int field, std::string& buffer, std::size_t limit, bool comp
   JoinedLines joined = joinClipboardLines(clipboard);
   if (joined.sourceChars + 2 >= limit) return;
   const std::string& line = joined.line;
-  if (compare && (line == buffer || line == resultText || line.find('=') != std::string::npos))
+  if (compare && (line == buffer || line == app.calculator.shown().text || line.find('=') != std::string::npos))
     return;
-  if (compare && calcSettings.clipvar) {
+  if (compare && settings().clipvar) {
     // A new value pushes the earlier ones down through the variable fields.
     app.loadingEntry = true;
     setControlText(app.main, IDC_FIELD_V, controlText(app.main, IDC_FIELD_W, kVariableFieldLimit));
@@ -59,12 +56,13 @@ void pasteIntoField(int field, std::string& buffer, std::size_t limit, bool comp
 std::string appendVariableLines(const std::string& output) {
   std::string text = output;
   for (const VariableField& v : kVariableFields)
-    if (variableUsed(entryText, v.letter))
+    if (variableUsed(app.calculator.formula(), v.letter))
       text += std::string("\r\n") + v.letter + " = " + controlText(app.main, v.id, v.limit);
   return text;
 }
 
 void copyEquation() {
   // Sized by its content: the formula, the result and every variable used.
-  setClipboardText(appendVariableLines(entryText + " = " + resultText));
+  const Calculator& calculator = app.calculator;
+  setClipboardText(appendVariableLines(calculator.formula() + " = " + calculator.shown().text));
 }

@@ -1,6 +1,5 @@
 // The editing operations: buttons type into the field that had the focus,
 // as if the user had pressed the key.
-#include "engine/variables.h"
 #include "resource.h"
 #include "ui/app.h"
 #include "store/stored_formula.h"
@@ -28,8 +27,8 @@ void writeEntry(const std::string& text) {
 
 void insertText(const std::string& text, InsertKind kind) {
   if (kind == InsertKind::BinaryOperator && app.focusField == IDC_ENTRY && text.size() == 1) {
-    entryText = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
-    if (auto bracketed = operatorPressedTwice(entryText, text[0])) {
+    std::string entry = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
+    if (auto bracketed = operatorPressedTwice(entry, text[0])) {
       writeEntry(*bracketed);
       pressKey(VK_END);
       focusTarget();
@@ -43,8 +42,7 @@ void insertText(const std::string& text, InsertKind kind) {
 }
 
 void insertFunction(const std::string& name) {
-  entryText = controlText(app.main, IDC_ENTRY, kEntryMaxChars);
-  std::string text = wrapInFunction(entryText, name);
+  std::string text = wrapInFunction(controlText(app.main, IDC_ENTRY, kEntryMaxChars), name);
   writeEntry(text);
   pressKey(VK_END);
   if (text.size() >= 2 && text.compare(text.size() - 2, 2, "()") == 0) pressKey(VK_LEFT);

@@ -1,17 +1,14 @@
 // The scientific-functions window: function buttons, Pi and Eul, and the
 // angle unit. Its buttons type through the main window, which owns every
 // edit of the formula.
-#include "engine/calc_settings.h"
-#include "engine/variables.h"
 #include "resource.h"
-#include "store/history.h"
 #include "ui/app.h"
 #include "ui/satellite.h"
 
 namespace {
 
 BOOL onInit(HWND window) {
-  CheckDlgButton(window, IDC_DEGREE, calcSettings.angleInDegrees ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window, IDC_DEGREE, settings().angleInDegrees ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;
 }
 
@@ -24,13 +21,14 @@ void onControl(int id, int code) {
     showHelpFor(id);
     return;
   }
-  if (id == IDC_DEGREE) calcSettings.angleInDegrees = IsDlgButtonChecked(app.functions, id) == BST_CHECKED;
+  if (id == IDC_DEGREE) settings().angleInDegrees = IsDlgButtonChecked(app.functions, id) == BST_CHECKED;
   runCalculation();
 }
 
 void onClose() {
   // The formula the functions were applied to is worth keeping.
-  if (!entryText.empty()) addHistoryEntry(entryText);
+  const std::string& formula = app.calculator.formula();
+  if (!formula.empty()) addHistoryEntry(app.history, formula);
 }
 
 const Satellite kFunctionsWindow = {&CalculatorApp::functions, "X_FUNKTIONS_WINDOW", IDC_OPEN_FUNCTIONS,

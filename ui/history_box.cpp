@@ -1,7 +1,6 @@
 // The history list of the main window: "F" shows the named entries, "H" the
 // formulas, over the keys below the status line; a pick loads the entry.
 #include "resource.h"
-#include "store/history.h"
 #include "ui/app.h"
 
 namespace {
@@ -33,7 +32,7 @@ void toggleHistoryBox(HistoryBox contents) {
     return;
   }
   SendMessageA(listBox(), LB_RESETCONTENT, 0, 0);
-  for (const std::string& text : historyTexts(contents == HistoryBox::Named))
+  for (const std::string& text : historyTexts(app.history, contents == HistoryBox::Named))
     SendMessageA(listBox(), LB_ADDSTRING, 0, (LPARAM)text.c_str());
   SetWindowPos(listBox(), HWND_TOP, 0, 0, app.listWidth, app.listHeight, SWP_NOMOVE);
   showCovered(SW_HIDE);

@@ -1,6 +1,5 @@
 // The keys that type: the main window's keypad and caret keys, and the
 // buttons the functions and programmer windows forward to the main window.
-#include "engine/calc_settings.h"
 #include "engine/functions.h"
 #include "resource.h"
 #include "ui/app.h"
@@ -66,7 +65,7 @@ bool pressKeypadButton(int id) {
   }
   switch (id) {
     case IDC_POINT:
-      insertText(calcSettings.language == Language::German ? "," : ".", kPlain);
+      insertText(settings().language == Language::German ? "," : ".", kPlain);
       return true;
     case IDC_COMMENT:
       insertText("[]", kPlain);

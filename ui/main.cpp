@@ -6,22 +6,17 @@
 
 #include <cstdlib>
 
-#include "display/notations.h"
-#include "engine/calc_settings.h"
-#include "engine/variables.h"
 #include "engine/fault_guard.h"
 #include "engine/integer_mode.h"
 #include "engine/texts.h"
 #include "resource.h"
-#include "run/solve_request.h"
-#include "solver/solver.h"
-#include "store/history.h"
-#include "store/settings_file.h"
 #include "ui/app.h"
 #include "ui/command_line.h"
 #include "version.h"
 
 CalculatorApp app;
+
+void showWaitCursor(bool on) { SetCursor(LoadCursorA(nullptr, on ? IDC_WAIT : IDC_ARROW)); }
 
 std::string programFilePath() {
   char path[400] = {};
@@ -34,10 +29,11 @@ namespace {
 // A floating-point fault outside every guarded step: the program cannot go
 // on. The user may keep the formula that caused it.
 [[noreturn]] void fatalFormulaExit() {
-  int answer = MessageBoxA(app.main, pickText(Msg::FatalQuestion), "", MB_ICONWARNING | MB_YESNO);
-  std::string report = appendVariableLines(entryText);
+  int answer = MessageBoxA(app.main, textFor(Msg::FatalQuestion, settings().language).c_str(), "",
+                           MB_ICONWARNING | MB_YESNO);
+  std::string report = appendVariableLines(app.calculator.formula());
   report += "\r\nQuorvex " QVX_VERSION " Windows";
-  if (solverRunning) report += "\r\nRegression " + wantedValueText;
+  if (app.calculator.solving()) report += "\r\nRegression " + app.calculator.wantedValue();
   report += "\r\nPlease send this to the Quorvex team.";
   if (answer == IDYES) setClipboardText(report);
   ExitProcess(1);
@@ -46,14 +42,14 @@ namespace {
 void applyCommandLine(const char* commandLine) {
   StartOptions options;
   for (const std::string& argument : splitCommandLine(commandLine ? commandLine : "")) {
-    if (auto refusal = applyArgument(argument, options))
+    if (auto refusal = applyArgument(argument, options, settings()))
       MessageBoxA(nullptr, refusal->c_str(), "", MB_OK);
   }
   if (options.startFormula) {
     app.startFormula = *options.startFormula;
     app.hasStartFormula = true;
   }
-  if (options.historyFileName) historyFileName = *options.historyFileName;
+  if (options.historyFileName) app.historyFileName = *options.historyFileName;
 }
 
 bool offerToDialog(HWND window, MSG& message) {
@@ -81,17 +77,15 @@ LRESULT CALLBACK offerToSatellites(int code, WPARAM wParam, LPARAM lParam) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   app.instance = instance;
   InitCommonControls();
-  installFaultGuard();
-  faultGuard.fatalExit = fatalFormulaExit;
-  divisionFlawBeep = [] { MessageBeep(MB_ICONASTERISK); };
-  showWaitCursor = [](bool on) { SetCursor(LoadCursorA(nullptr, on ? IDC_WAIT : IDC_ARROW)); };
-  resetCalcSettings();
-  loadSettings(settingsFilePath(programFilePath()));
+  installFaultGuard(fatalFormulaExit);
+  if (dividerIsFaulty()) app.calculator.correctFaultyDivider([] { MessageBeep(MB_ICONASTERISK); });
+  app.calculator.setWaitCursor(showWaitCursor);
+  loadSettings(settingsFilePath(programFilePath()), app.settingsRecord, settings());
   applyCommandLine(commandLine);
 
   SetWindowsHookExA(WH_MSGFILTER, offerToSatellites, nullptr, GetCurrentThreadId());
   INT_PTR shown =
-      DialogBoxParamA(instance, templateName("X_RECHNER_WINDOW").c_str(), nullptr, mainWindowProc, 0);
+      DialogBoxParamA(instance, templateName("X_RECHNER_WINDOW", settings().bigLayout).c_str(), nullptr, mainWindowProc, 0);
   if (shown == -1) {
     // Without its window there is nothing to run and no quit to wait for.
     MessageBoxA(nullptr, "Quorvex cannot create its window.", "", MB_OK | MB_ICONERROR);

@@ -8,14 +8,8 @@
 #include <cstdlib>
 
 #include "display/notations.h"
-#include "engine/calc_settings.h"
-#include "engine/variables.h"
-#include "engine/integer_mode.h"
-#include "engine/run_status.h"
 #include "engine/texts.h"
 #include "resource.h"
-#include "store/history.h"
-#include "store/settings_file.h"
 #include "ui/app.h"
 #include "help/help_topics.h"
 #include "store/stored_formula.h"
@@ -56,17 +50,17 @@ std::string formatNumber(int value) {
   return text;
 }
 
-void setStatus(const char* text) { setControlText(app.main, IDC_STATUS, text); }
+void setStatus(const std::string& text) { setControlText(app.main, IDC_STATUS, text); }
 
 void createFonts(HWND window) {
   HDC device = GetDC(window);
   int pixelsPerInch = GetDeviceCaps(device, LOGPIXELSY);
   ReleaseDC(window, device);
-  int points = calcSettings.bigLayout ? 10 : 8;
+  int points = settings().bigLayout ? 10 : 8;
   int index = 0;
   for (const FontRow& row : kFonts) {
-    int divisor = calcSettings.bigLayout ? row.divisorBig : row.divisorSmall;
-    int weight = calcSettings.bigLayout ? row.weightBig : row.weightSmall;
+    int divisor = settings().bigLayout ? row.divisorBig : row.divisorSmall;
+    int weight = settings().bigLayout ? row.weightBig : row.weightSmall;
     HFONT font = CreateFontA(-MulDiv(pixelsPerInch, points, divisor), 0, 0, 0, weight, row.italic,
                              FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
@@ -81,15 +75,13 @@ void fillNotationList(HWND window) {
   for (int i = 0; i < kNotationCount; ++i)
     SendDlgItemMessageA(window, IDC_NOTATION, CB_ADDSTRING, 0,
                         (LPARAM)notationLabel(static_cast<OutputNotation>(i)));
-  SendDlgItemMessageA(window, IDC_NOTATION, CB_SETCURSEL, static_cast<int>(calcSettings.outputNotation), 0);
+  SendDlgItemMessageA(window, IDC_NOTATION, CB_SETCURSEL, static_cast<int>(settings().outputNotation), 0);
 }
 
-// The engine reads and writes the variable fields of this window.
+// The calculator reads the variable fields of this window.
 std::string readVariableField(char letter, std::size_t maxChars) {
   return controlText(app.main, fieldOfVariable(letter), maxChars);
 }
-// Filling the Z field starts a run of its own, by the field's change.
-void fillZField(const std::string& text) { setControlText(app.main, IDC_FIELD_Z, text); }
 
 BOOL onInitDialog(HWND window) {
   app.icon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUORVEX));
@@ -97,11 +89,11 @@ BOOL onInitDialog(HWND window) {
   trimSystemMenu(window);
   app.main = window;
   app.functions = app.programmer = app.regression = nullptr;
-  variableAccess = {readVariableField, fillZField};
-  SetWindowPos(window, nullptr, settingsRecord.startLeft(), settingsRecord.startTop(), 0, 0,
+  app.calculator.readVariablesWith(readVariableField, true);
+  SetWindowPos(window, nullptr, app.settingsRecord.startLeft(), app.settingsRecord.startTop(), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER);
   setTitle();
-  loadHistory(historyFileName);
+  loadHistory(app.history, app.historyFileName);
   app.helpMode = false;
   detectHelp();
   app.undoBuffer.clear();
@@ -115,41 +107,39 @@ BOOL onInitDialog(HWND window) {
       {IDC_RESULT, kResultFieldLimit}};
   for (auto [id, limit] : kLimits) SendDlgItemMessageA(window, id, EM_LIMITTEXT, limit, 0);
 
-  setControlText(window, IDC_PRECISION, formatNumber(calcSettings.precision));
+  setControlText(window, IDC_PRECISION, formatNumber(settings().precision));
   HWND spin = GetDlgItem(window, IDC_PRECISION_SPIN);
   SendMessageA(spin, UDM_SETBUDDY, (WPARAM)GetDlgItem(window, IDC_PRECISION), 0);
   SendMessageA(spin, UDM_SETRANGE32, 0, 16);
-  SendMessageA(spin, UDM_SETPOS32, 0, std::clamp(calcSettings.startPrecision, 0, 16));
-  setControlText(window, IDC_PRECISION, formatNumber(std::clamp(calcSettings.startPrecision, 0, 16)));
+  SendMessageA(spin, UDM_SETPOS32, 0, std::clamp(settings().startPrecision, 0, 16));
+  setControlText(window, IDC_PRECISION, formatNumber(std::clamp(settings().startPrecision, 0, 16)));
   createFonts(window);
   AppendMenuA(GetSystemMenu(window, FALSE), MF_SEPARATOR, 0, nullptr);
   appendMenuEntries();
 
-  zInFormula = false;
-  CheckDlgButton(window, IDC_AUTOCLIP, calcSettings.autoclip ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(window, IDC_CLIPVAR, calcSettings.clipvar ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window, IDC_AUTOCLIP, settings().autoclip ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window, IDC_CLIPVAR, settings().clipvar ? BST_CHECKED : BST_UNCHECKED);
   SetTimer(window, CALC_TIMER_ID, CALC_TIMER_MS, nullptr);
-  divisionSelfTest();
-  calcSettings.outputNotation = calcSettings.startNotation;
+  settings().outputNotation = settings().startNotation;
   fillNotationList(window);
 
   SetFocus(GetDlgItem(window, IDC_ENTRY));
   app.focusField = app.targetField = IDC_ENTRY;
   if (app.hasStartFormula) loadEntryText(app.startFormula);
-  else if (historyList.defaultFormula) loadEntryText(*historyList.defaultFormula);
+  else if (app.history.defaultFormula) loadEntryText(*app.history.defaultFormula);
   setStatus("Quorvex " QVX_VERSION " by the Quorvex team 5/2007");
   measureHistoryBox();
   measureLayout();
-  app.minimizedAtStart = calcSettings.minimizedThisRun;
+  app.minimizedAtStart = settings().minimizedThisRun;
   if (app.minimizedAtStart) ShowWindow(window, SW_MINIMIZE);
   return FALSE;  // the focus is set
 }
 
 void exitCalculator() {
-  saveHistory(historyFileName);
+  saveHistory(app.history, app.historyFileName, settings().language);
   RECT frame = {};
   GetWindowRect(app.main, &frame);
-  if (const char* problem = saveSettings(settingsFilePath(programFilePath()),
+  if (const char* problem = saveSettings(settingsFilePath(programFilePath()), app.settingsRecord, settings(),
                                          app.minimizedAtStart, frame.left, frame.top))
     MessageBoxA(app.main, problem, "", MB_OK);
   KillTimer(app.main, CALC_TIMER_ID);
@@ -159,7 +149,8 @@ void exitCalculator() {
 }
 
 void allClear() {
-  commitHistoryEntry(entryText, hasError(), variableAssignments([](char letter) {
+  commitHistoryEntry(app.history, app.calculator.formula(), app.calculator.failed(),
+                     variableAssignments([](char letter) {
                        return controlText(app.main, fieldOfVariable(letter), kVariableFieldLimit);
                      }));
   setControlText(app.main, IDC_ENTRY, "");
@@ -168,7 +159,7 @@ void allClear() {
 }
 
 void undo() {
-  std::string previous = popRecall();
+  std::string previous = app.recall.pop();
   if (!app.undoBuffer.empty()) {
     app.undoPending = false;
     setControlText(app.main, IDC_ENTRY, previous);
@@ -177,8 +168,9 @@ void undo() {
 }
 
 void takeResult() {
-  if (!resultText.empty() && resultAsInputText()) {
-    setControlText(app.main, IDC_ENTRY, inputTextBuffer);
+  if (!app.calculator.shown().text.empty() && !app.calculator.failed()) {
+    app.lastInputText = app.calculator.shownAsInput();
+    setControlText(app.main, IDC_ENTRY, app.lastInputText);
     pressKey(VK_END);
   }
   refocusTarget();
@@ -190,24 +182,27 @@ bool pressButton(int id) {
   switch (id) {
     case IDC_RESULT_TO_X:
     case IDC_RESULT_TO_Y:
-      if (!hasError()) setControlText(app.main, id == IDC_RESULT_TO_X ? IDC_FIELD_X : IDC_FIELD_Y, resultText);
+      if (!app.calculator.failed())
+        setControlText(app.main, id == IDC_RESULT_TO_X ? IDC_FIELD_X : IDC_FIELD_Y, app.calculator.shown().text);
       refocusTarget();
       return true;
     case IDC_ENTRY_TO_CLIPBOARD:
-      if (!entryText.empty()) setClipboardText(entryText);
+      if (!app.calculator.formula().empty()) setClipboardText(app.calculator.formula());
       refocusTarget();
       return true;
     case IDC_RESULT_TO_CLIPBOARD:
-      if (!hasError()) setClipboardText(resultText);
+      if (!app.calculator.failed()) setClipboardText(app.calculator.shown().text);
       refocusTarget();
       return true;
-    case IDC_PASTE_CLIPBOARD:
-      pasteIntoField(IDC_ENTRY, entryText, kEntryFieldLimit, false);
+    case IDC_PASTE_CLIPBOARD: {
+      std::string pasted;  // only a pasting that compares keeps what it pasted
+      pasteIntoField(IDC_ENTRY, pasted, kEntryFieldLimit, false);
       refocusTarget();
       pressKey(VK_END);
       return true;
+    }
     case IDC_EQUATION_TO_CLIPBOARD:
-      if (!hasError()) copyEquation();
+      if (!app.calculator.failed()) copyEquation();
       refocusTarget();
       return true;
     case IDC_TAKE_RESULT: takeResult(); return true;
@@ -226,8 +221,7 @@ bool pressButton(int id) {
     case IDC_OPEN_REGRESSION: openRegressionWindow(); return true;
     case IDC_HELP_MODE:
       app.helpMode = true;
-      setError(pickText(Msg::HelpPrompt));
-      setStatus(runStatus.errorText);
+      setStatus(textFor(Msg::HelpPrompt, settings().language));
       return true;
     default: return false;
   }
@@ -235,20 +229,20 @@ bool pressButton(int id) {
 
 // Reads the Z field and recalculates when it holds a text.
 void onZChanged() {
-  savedZText = controlText(app.main, IDC_FIELD_Z, kZFieldLimit);
-  if (!savedZText.empty()) runCalculation();
+  app.savedZText = controlText(app.main, IDC_FIELD_Z, kZFieldLimit);
+  if (!app.savedZText.empty()) runCalculation();
 }
 
 void onPrecisionChanged() {
   std::string text = controlText(app.main, IDC_PRECISION, 16);
   long value = std::strtol(text.c_str(), nullptr, 0);
-  calcSettings.precision = static_cast<int>(std::clamp(value, 0L, 16L));
+  settings().precision = static_cast<int>(std::clamp(value, 0L, 16L));
   runCalculation();
 }
 
 void onNotationChosen() {
   LRESULT index = SendDlgItemMessageA(app.main, IDC_NOTATION, CB_GETCURSEL, 0, 0);
-  if (index >= 0 && index < kNotationCount) calcSettings.outputNotation = static_cast<OutputNotation>(index);
+  if (index >= 0 && index < kNotationCount) settings().outputNotation = static_cast<OutputNotation>(index);
   runCalculation();
 }
 
@@ -277,12 +271,12 @@ void onNotification(int id, int code) {
       break;
     case IDC_AUTOCLIP:
       if (code != BN_CLICKED) break;
-      calcSettings.autoclip = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
+      settings().autoclip = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
       runCalculation();
       refocusTarget();
       break;
     case IDC_CLIPVAR:
-      if (code == BN_CLICKED) calcSettings.clipvar = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
+      if (code == BN_CLICKED) settings().clipvar = IsDlgButtonChecked(app.main, id) == BST_CHECKED;
       break;
     case IDC_HISTORY_LIST:
       if (code == LBN_SELCHANGE) onHistoryPicked();
@@ -318,9 +312,10 @@ void onFirstTick() {
 // A formula that stood unchanged and without error for three ticks is the
 // next one that undo brings back.
 void takeUndoSnapshot() {
-  if (++app.snapshotTicks < 3 || hasError()) return;
-  if (!entryText.empty() && (recallStackEmpty() || recallTop() != entryText)) {
-    app.undoBuffer = entryText;
+  const std::string& formula = app.calculator.formula();
+  if (++app.snapshotTicks < 3 || app.calculator.failed()) return;
+  if (!formula.empty() && (app.recall.empty() || app.recall.top() != formula)) {
+    app.undoBuffer = formula;
     app.undoPending = true;
   }
   app.snapshotTicks = 0;
@@ -329,10 +324,10 @@ void takeUndoSnapshot() {
 void onTimer() {
   if (app.ticks == 0) onFirstTick();
   // Z follows the clipboard while the formula reads it.
-  if (zInFormula) pasteIntoField(IDC_FIELD_Z, savedZText, kZFieldLimit, true);
+  if (app.calculator.zInFormula()) pasteIntoField(IDC_FIELD_Z, app.savedZText, kZFieldLimit, true);
   takeUndoSnapshot();
   ++app.ticks;
-  if (calcSettings.floatOnTop && app.ticks % 4 == 0)
+  if (settings().floatOnTop && app.ticks % 4 == 0)
     SetWindowPos(app.main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   app.targetField = app.focusField;
 }
@@ -376,7 +371,7 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_USER_FUNCTION_BUTTON: onFunctionButton(static_cast<int>(wParam)); return TRUE;
     case WM_USER_PROGRAMMER_BUTTON: onProgrammerButton(static_cast<int>(wParam)); return TRUE;
     case WM_USER_SHOW_PRECISION:
-      setControlText(window, IDC_PRECISION, formatNumber(calcSettings.precision));
+      setControlText(window, IDC_PRECISION, formatNumber(settings().precision));
       return TRUE;
     default: return FALSE;
   }

@@ -2,8 +2,6 @@
 // operators, and the integer mode, which is on exactly while it is open.
 #include <utility>
 
-#include "engine/calc_settings.h"
-#include "engine/run_status.h"
 #include "resource.h"
 #include "ui/app.h"
 #include "ui/satellite.h"
@@ -20,7 +18,7 @@ void createNotesFont(HWND window) {
   HDC device = GetDC(window);
   int pixelsPerInch = GetDeviceCaps(device, LOGPIXELSY);
   ReleaseDC(window, device);
-  notesFont = CreateFontA(-MulDiv(pixelsPerInch, calcSettings.bigLayout ? 10 : 8, 52), 0, 0, 0,
+  notesFont = CreateFontA(-MulDiv(pixelsPerInch, settings().bigLayout ? 10 : 8, 52), 0, 0, 0,
                           FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                           "MS Sans Serif");
@@ -31,9 +29,9 @@ BOOL onInit(HWND window) {
   createNotesFont(window);
   // The width always starts at 4 bytes; the signedness is kept between
   // openings.
-  calcSettings.integerWidth = 4;
+  settings().integerWidth = 4;
   CheckRadioButton(window, IDC_WIDTH_4, IDC_WIDTH_1, IDC_WIDTH_4);
-  CheckRadioButton(window, IDC_SIGNED, IDC_UNSIGNED, calcSettings.signedIntegers ? IDC_SIGNED : IDC_UNSIGNED);
+  CheckRadioButton(window, IDC_SIGNED, IDC_UNSIGNED, settings().signedIntegers ? IDC_SIGNED : IDC_UNSIGNED);
   SendMessageA(app.main, WM_USER_SHOW_PRECISION, 0, 0);
   runCalculation();
   return TRUE;
@@ -48,20 +46,20 @@ void onControl(int id, int code) {
   if (code != BN_CLICKED) return;
   for (auto [button, width] : kWidthButtons) {
     if (button == id) {
-      calcSettings.integerWidth = width;
+      settings().integerWidth = width;
       runCalculation();
     }
   }
   for (auto [button, isSigned] : kSignButtons) {
     if (button == id) {
-      calcSettings.signedIntegers = isSigned;
+      settings().signedIntegers = isSigned;
       runCalculation();
     }
   }
 }
 
 void onClose() {
-  calcSettings.integerWidth = 0;
+  settings().integerWidth = 0;
   SendMessageA(app.main, WM_USER_SHOW_PRECISION, 0, 0);
 }
 
@@ -70,7 +68,7 @@ void onDestroy() {
   notesFont = nullptr;
 }
 
-void onRunDone(HWND window) { setControlText(window, IDC_INTEGER_NOTES, statusText); }
+void onRunDone(HWND window) { setControlText(window, IDC_INTEGER_NOTES, app.calculator.notesText()); }
 
 const Satellite kProgrammerWindow = {&CalculatorApp::programmer, "X_HEX_WINDOW", IDC_OPEN_PROGRAMMER,
                                      onInit, onControl, onClose, onDestroy, onRunDone};

@@ -3,11 +3,7 @@
 // and writes that into the variable's field of the main window.
 #include <utility>
 
-#include "display/notations.h"
-#include "engine/run_status.h"
-#include "engine/variables.h"
 #include "resource.h"
-#include "run/solve_request.h"
 #include "ui/app.h"
 #include "ui/satellite.h"
 #include "ui/variable_fields.h"
@@ -20,13 +16,13 @@ constexpr std::size_t kFirstTryChars = 2999;
 constexpr std::pair<int, char> kSolveButtons[] = {
     {IDC_SOLVE_V, 'V'}, {IDC_SOLVE_W, 'W'}, {IDC_SOLVE_X, 'X'}, {IDC_SOLVE_Y, 'Y'}};
 
-void showMessage() { setControlText(app.regression, IDC_SOLVER_MESSAGE, runStatus.errorText); }
+void showMessage() { setControlText(app.regression, IDC_SOLVER_MESSAGE, app.calculator.messageText()); }
 
 // The current result, in a form that can be typed in again; the text of the
 // last time when there is no result.
 void takeResult() {
-  resultAsInputText();
-  setControlText(app.regression, IDC_WANTED_VALUE, inputTextBuffer);
+  if (!app.calculator.failed()) app.lastInputText = app.calculator.shownAsInput();
+  setControlText(app.regression, IDC_WANTED_VALUE, app.lastInputText);
 }
 
 void solveFor(char letter) {
@@ -36,7 +32,7 @@ void solveFor(char letter) {
   setControlText(app.regression, IDC_SOLVER_MESSAGE, "");
   showWaitCursor(true);
   std::string value;
-  bool solved = solveRequest(letter, wanted, firstTry, value);
+  bool solved = app.calculator.solve(letter, app.calculator.formula(), wanted, firstTry, value);
   showWaitCursor(false);
   showMessage();
   // The main window recalculates on the change of its field.
@@ -55,7 +51,8 @@ void onControl(int id, int code) {
   if (code != BN_CLICKED) return;
   if (id == IDC_RESULT_TO_WANTED) {
     takeResult();
-    checkSolveRequest(0, controlText(app.regression, IDC_WANTED_VALUE, kWantedValueChars));
+    app.calculator.checkSolve(0, app.calculator.formula(),
+                              controlText(app.regression, IDC_WANTED_VALUE, kWantedValueChars));
     showMessage();
   }
   for (auto [button, letter] : kSolveButtons)

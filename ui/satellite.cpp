@@ -49,6 +49,6 @@ void openSatellite(const Satellite& satellite) {
   }
   // The template's position counts from the main window's client area, so
   // the window comes up beside the main window wherever that stands.
-  CreateDialogParamA(app.instance, templateName(satellite.templateKey).c_str(), app.main, satelliteProc,
+  CreateDialogParamA(app.instance, templateName(satellite.templateKey, settings().bigLayout).c_str(), app.main, satelliteProc,
                      reinterpret_cast<LPARAM>(&satellite));
 }

@@ -1,11 +1,8 @@
 // The main window's frame: title, widening, satellites that follow it, and
 // the calculator's own entries of the system menu.
-#include "engine/calc_settings.h"
 #include "engine/texts.h"
 #include "help/help_topics.h"
 #include "resource.h"
-#include "store/history.h"
-#include "store/settings_file.h"
 #include "ui/app.h"
 #include "version.h"
 
@@ -56,23 +53,25 @@ const MenuEntry kMenuEntries[] = {
     {IDM_GENERAL_HELP, [] { return Msg::MenuGeneralHelp; }},
     {IDM_USING_HELP, [] { return Msg::MenuUsingHelp; }},
     {IDM_BUTTON_HELP, [] { return Msg::MenuButtonHelp; }},
-    {IDM_LAYOUT, [] { return settingsRecord.field(kStartBigByte) ? Msg::MenuSmallerWindow : Msg::MenuBiggerWindow; }},
-    {IDM_FLOAT_ON_TOP, [] { return calcSettings.floatOnTop ? Msg::MenuNoFloatOnTop : Msg::MenuFloatOnTop; }},
+    {IDM_LAYOUT, [] { return app.settingsRecord.field(kStartBigByte) ? Msg::MenuSmallerWindow : Msg::MenuBiggerWindow; }},
+    {IDM_FLOAT_ON_TOP, [] { return settings().floatOnTop ? Msg::MenuNoFloatOnTop : Msg::MenuFloatOnTop; }},
     {IDM_LANGUAGE, [] { return Msg::MenuOtherLanguage; }},
-    {IDM_MINIMIZED_START, [] { return settingsRecord.field(kStartMinimizedByte) ? Msg::MenuStartMaximized : Msg::MenuStartMinimized; }},
+    {IDM_MINIMIZED_START, [] { return app.settingsRecord.field(kStartMinimizedByte) ? Msg::MenuStartMaximized : Msg::MenuStartMinimized; }},
 };
 
-void tell(Msg message) { MessageBoxA(app.main, pickText(message), "", MB_OK); }
+std::string textInForce(Msg message) { return textFor(message, settings().language); }
+
+void tell(Msg message) { MessageBoxA(app.main, textInForce(message).c_str(), "", MB_OK); }
 
 void toggleRecordByte(std::size_t offset) {
-  settingsRecord.setField(offset, settingsRecord.field(offset) ? 0 : 1);
+  app.settingsRecord.setField(offset, app.settingsRecord.field(offset) ? 0 : 1);
 }
 
 }  // namespace
 
 void setTitle() {
   std::string title = "Quorvex " QVX_VERSION;
-  if (historyFileName != "HISTORY.TXT") title += " " + historyFileName;
+  if (app.historyFileName != kHistoryFileName) title += " " + app.historyFileName;
   SetWindowTextA(app.main, title.c_str());
 }
 
@@ -83,7 +82,7 @@ void trimSystemMenu(HWND window) {
 void appendMenuEntries() {
   HMENU menu = GetSystemMenu(app.main, FALSE);
   for (const MenuEntry& entry : kMenuEntries)
-    AppendMenuA(menu, MF_STRING, entry.id, pickText(entry.text()));
+    AppendMenuA(menu, MF_STRING, entry.id, textInForce(entry.text()).c_str());
 }
 
 void removeMenuEntries() {
@@ -178,14 +177,14 @@ bool onMenuCommand(UINT id) {
       rebuildMenuEntries();
       return true;
     case IDM_FLOAT_ON_TOP:
-      calcSettings.floatOnTop = !calcSettings.floatOnTop;
+      settings().floatOnTop = !settings().floatOnTop;
       rebuildMenuEntries();
-      SetWindowPos(app.main, calcSettings.floatOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+      SetWindowPos(app.main, settings().floatOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE);
       return true;
     case IDM_LANGUAGE:
-      calcSettings.language =
-          calcSettings.language == Language::German ? Language::English : Language::German;
+      settings().language =
+          settings().language == Language::German ? Language::English : Language::German;
       closeHelp();
       detectHelp();
       setTitle();
@@ -193,7 +192,7 @@ bool onMenuCommand(UINT id) {
       return true;
     case IDM_MINIMIZED_START:
       toggleRecordByte(kStartMinimizedByte);
-      if (settingsRecord.field(kStartMinimizedByte)) tell(Msg::MinimizedStartMessage);
+      if (app.settingsRecord.field(kStartMinimizedByte)) tell(Msg::MinimizedStartMessage);
       rebuildMenuEntries();
       return true;
     default: return false;

@@ -75,6 +75,40 @@ TEST(CodepageTest, ConversionsBothWays) {
 // Values beyond every notation, given to the display as the engine's text
 // ("m" for minus), and a literal no formula lets through: the operand check
 // refuses a second "#" or "$" first.
+// Which fault a run found, and what it names, apart from the wording (the
+// formula table checks that): the id, the character or letter, the name.
+TEST_F(EngineTest, MessagesAreValues) {
+  calculator.setVariableText('Y', "Y");
+  const struct {
+    const char* formula;
+    Msg id;
+    char character;
+    const char* text;
+  } cases[] = {
+      {"1/0", Msg::DivisionByZero, 0, ""},       {"W+1", Msg::VariableEmpty, 'W', ""},
+      {"2+abc", Msg::UnknownName, 0, "abc"},     {"foo(2)", Msg::UnknownFunction, 0, "foo"},
+      {"2Pi", Msg::OperatorNearConstant, 0, "Pi"}, {"5%3+1", Msg::NoDigit, '%', ""},
+      {"()", Msg::BetweenBracketsMissing, '(', ""}, {"(1)(2)", Msg::BetweenBracketsMissing, ')', ""},
+      {"1e4000*1e4000", Msg::ResultTooLarge, '*', ""}, {"9e99999", Msg::NumberTooBigPrefix, 0, "9e99999"},
+      {"sqrt(-1)", Msg::FunctionDomain, 0, "sqrt"}, {"Y", Msg::Recursion, 0, ""},
+      {"1+", Msg::Blank, 0, ""},                 {"2&3", Msg::PressPrg, 0, ""},
+  };
+  for (const auto& c : cases) {
+    RunResult run = calculator.run(c.formula);
+    EXPECT_FALSE(run.ok) << c.formula;
+    EXPECT_EQ(static_cast<int>(run.message.id), static_cast<int>(c.id)) << c.formula;
+    EXPECT_EQ(run.message.character, c.character) << c.formula;
+    EXPECT_EQ(run.message.text, c.text) << c.formula;
+  }
+  RunResult domain = calculator.run("fac(1e30)");
+  EXPECT_EQ(domain.message.first, 1e30L) << "the argument travels as a number";
+  // One message, two languages, and the shortening of a long name.
+  Message unknown(Msg::UnknownName, 0, std::string(60, 'q'));
+  EXPECT_EQ(messageText(unknown, Language::English), std::string(46, 'q') + "... ?");
+  EXPECT_EQ(messageText(Message(Msg::NoValueFound, 'W'), Language::German), "kein W gefunden");
+  EXPECT_EQ(messageText(Message(), Language::German), "");
+}
+
 TEST_F(EngineTest, WhatNoFormulaReaches) {
   Calculation calculation;
   calculation.settings.precision = 16;
