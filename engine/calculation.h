@@ -61,11 +61,11 @@ struct Calculation {
   std::string numberBuffer;  // one buffer for every literal: no allocation per step
 
   bool failed() const { return !message.empty(); }
-  // Records a message and returns false, for "return calc.fail(...)".
-  bool fail(Msg id) { return fail(Message{id}); }
-  bool fail(Message failure) {
-    message = std::move(failure);
-    return false;
+  // Records a message and returns false, for "return calc.fail(...)". Out
+  // of line and cold: the steps that may fail stay small enough to inline.
+  [[gnu::cold]] bool fail(Msg id);
+  [[gnu::cold]] bool fail(Message failure);
+  void clearMessage() {
+    if (failed()) message = Message{};
   }
-  void clearMessage() { message = Message{}; }
 };
