@@ -6,6 +6,7 @@
 #include "display/number_forms.h"
 #include "engine/driver.h"
 #include "engine/literals.h"
+#include "engine/variables.h"
 #include "test_support.h"
 
 namespace {
@@ -29,6 +30,9 @@ TEST_F(EngineTest, SizeLimits) {
   EXPECT_EQ(calc("X+X+X+Y+W"), "!formula too long");
   // A failed evaluation leaves the caller's text as it was.
   Calculation calculation;
+  std::string unread = "X";
+  EXPECT_FALSE(evaluateEntry(calculation, unread, true)) << "no variable reader: every text is empty";
+  EXPECT_EQ(calculation.message.id, Msg::VariableEmpty);
   for (const char* formula : {"1 / 0", "2+*3", "(1+1)+(2/0)"}) {
     std::string text = formula;
     EXPECT_TRUE(!evaluateFormula(calculation, text, true) && text == formula) << formula;
@@ -69,7 +73,9 @@ TEST(CodepageTest, ConversionsBothWays) {
   EXPECT_EQ(windows1252ToUtf8(all.substr(0x7F, 32)), "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
   // Unmappable: "?"; not UTF-8 (a stray byte, a cut or overlong form): as it is.
   EXPECT_EQ(utf8ToWindows1252("€\xE4\xB8\xAD\xF0\x9F\x98\x80!"), "\x80?" "?!");
-  for (const char* bytes : {"a\xE4" "b", "\xC3", "\xC0\xAF", "\xE0\x80\x80"}) EXPECT_EQ(utf8ToWindows1252(bytes), bytes);
+  for (const char* bytes : {"a\xE4" "b", "\xC3", "\xC0\xAF", "\xE0\x80\x80", "\xF5\x80\x80\x80"})
+    EXPECT_EQ(utf8ToWindows1252(bytes), bytes);
+  EXPECT_EQ(utf8ToWindows1252("\xC2\x80\xC2\xA0"), "?\xA0") << "U+0080 has no byte; U+00A0 is its own";
 }
 
 // Values beyond every notation, given to the display as the engine's text
@@ -172,6 +178,11 @@ TEST_F(EngineTest, Solve) {
   }
   calculator.setVariableText('X', "3");
   EXPECT_EQ(calc("X"), "3.0000") << "after a solve of X it comes from its field again";
+  // The regression window checks the wanted value alone, with no letter.
+  EXPECT_TRUE(calculator.checkSolve(0, "X", "2+2") && !calculator.failed());
+  calculator.setVariableText('Y', "Y");
+  EXPECT_FALSE(calculator.checkSolve(0, "X", "Y"));
+  EXPECT_EQ(calculator.messageText(), "! recursion");
 }
 
 }  // namespace
