@@ -12,8 +12,9 @@ import sys
 
 WRITABLE = re.compile(r"^\.(data|bss|tdata|tbss)(\.|$)")
 READ_ONLY_AFTER_RELOCATION = re.compile(r"^\.data\.rel\.ro(\.|$)")
-# The compiler's own reference to the exception personality routine.
-COMPILER_OWN = re.compile(r"^DW\.ref\.")
+# The compiler's own: its reference to the exception personality routine,
+# and what a sanitizer adds beside each object it guards.
+COMPILER_OWN = re.compile(r"^(DW\.ref\.|__odr_asan|__asan|__sancov|__tsan)")
 THREAD_LOCAL_ALLOWED = {"faultGuard"}
 
 
