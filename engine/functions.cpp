@@ -11,7 +11,9 @@ namespace {
 // Degrees to radians, as the double-precision constant.
 constexpr long double kDegree = 0.017453292519943295;
 
-long double angleFactor(const Calculation& calc) { return calc.settings.angleInDegrees ? kDegree : 1.0L; }
+long double angleFactor(const Calculation& calc) {
+  return calc.settings.angleInDegrees ? kDegree : 1.0L;
+}
 
 long double factorial(const Calculation&, long double x) {
   long double n = std::trunc(std::fabs(x)), product = 1;
@@ -25,10 +27,16 @@ bool positive(const Calculation&, long double x) { return x > 0; }
 bool notNegative(const Calculation&, long double x) { return x >= 0; }
 bool factorialRange(const Calculation&, long double x) { return std::fabs(x) <= 165; }
 // The cosine as cos itself shows it: tan(90) in degrees has no value.
-bool tangentDefined(const Calculation& calc, long double x) { return snapToZero(std::cos(x * angleFactor(calc))) != 0; }
+bool tangentDefined(const Calculation& calc, long double x) {
+  return snapToZero(std::cos(x * angleFactor(calc))) != 0;
+}
 
-long double sine(const Calculation& calc, long double x) { return snapToZero(std::sin(x * angleFactor(calc))); }
-long double cosine(const Calculation& calc, long double x) { return snapToZero(std::cos(x * angleFactor(calc))); }
+long double sine(const Calculation& calc, long double x) {
+  return snapToZero(std::sin(x * angleFactor(calc)));
+}
+long double cosine(const Calculation& calc, long double x) {
+  return snapToZero(std::cos(x * angleFactor(calc)));
+}
 // Always in extended precision, also in integer mode.
 long double tangent(const Calculation& calc, long double x) {
   long double f = angleFactor(calc);

@@ -127,7 +127,8 @@ long double checkedDivide(Calculation& calc, long double a, long double b) {
 
 long double integerComplement(const Calculation& calc, long double x) {
   if (calc.settings.integerWidth == 0) return x;
-  return static_cast<long double>(wrapToWidth(calc.settings, ~static_cast<std::uint64_t>(toInt64(std::trunc(x)))));
+  auto bits = static_cast<std::uint64_t>(toInt64(std::trunc(x)));
+  return static_cast<long double>(wrapToWidth(calc.settings, ~bits));
 }
 
 bool dividerIsFaulty() {

@@ -27,7 +27,8 @@ void mustFit(bool fits) {
 
 bool calculate(Calculator& calculator, const std::string& formula) {
   RunResult run = calculator.run(formula);
-  mustFit(run.ok ? run.shown.size() <= kResultMaxChars : calculator.messageText().size() <= kMessageMaxChars);
+  mustFit(run.ok ? run.shown.size() <= kResultMaxChars
+                 : calculator.messageText().size() <= kMessageMaxChars);
   return run.ok;
 }
 
@@ -38,7 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // records, with its stack. The traps are unmasked only while the engine
   // runs, so that the fuzzer's own arithmetic cannot fault.
   static const unsigned traps = [] {
-    installFaultGuard([] { std::fputs("floating-point fault outside a guarded step\n", stderr), std::abort(); });
+    installFaultGuard([] {
+      std::fputs("floating-point fault outside a guarded step\n", stderr);
+      std::abort();
+    });
     return maskFaultTraps();
   }();
   if (size < 2) return 0;
