@@ -5,8 +5,37 @@
 #include "cli/formula_file.h"
 #include "engine/variables.h"
 #include "text/codepage.h"
+#include "text/text_table.h"
 
 namespace {
+
+// What qvx says where the window's status line stays blank while the user
+// types: nothing to calculate yet, or an operator with nothing after it.
+enum class QvxText { EmptyFormula, FormulaIncomplete };
+constexpr TextRow<QvxText> kQvxTexts[] = {
+    {QvxText::EmptyFormula, "empty formula", "leere Formel"},
+    {QvxText::FormulaIncomplete, "formula incomplete", "Formel unvollständig"},
+};
+static_assert(rowsInOrder(kQvxTexts), "rows in the order of QvxText");
+
+std::string shownMessage(const Calculator& calculator) {
+  const Message& message = calculator.message();
+  if (message.id != Msg::Blank) return calculator.messageText();
+  QvxText text = message.character == 0 ? QvxText::EmptyFormula : QvxText::FormulaIncomplete;
+  return textOf(kQvxTexts, text, calculator.settings().language);
+}
+
+// A control character of the ASCII notation as "cat -v" shows it ("^J" for a
+// line feed), so that every answer stays one line.
+std::string visible(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    auto code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code == 0x7F) out += {'^', static_cast<char>(code ^ 0x40)};
+    else out += c;
+  }
+  return out;
+}
 
 const std::string& variableText(const QvxOptions& options, char letter) {
   return options.variables[variableIndex(letter)];
@@ -59,9 +88,9 @@ bool calculateFormula(QvxState& state, const std::string& formula, std::ostream&
   for (const auto& [letter, value] : called.assignments)
     calculator.setVariableText(letter, utf8ToWindows1252(variableText(state.options, letter)));
   if (!ok) {
-    err << windows1252ToUtf8(calculator.messageText()) << '\n';
+    err << windows1252ToUtf8(shownMessage(calculator)) << '\n';
     return false;
   }
-  out << windows1252ToUtf8(shown) << '\n';
+  out << windows1252ToUtf8(visible(shown)) << '\n';
   return true;
 }

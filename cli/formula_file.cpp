@@ -1,8 +1,10 @@
 #include "cli/formula_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/char_classes.h"
 #include "store/history.h"
@@ -10,19 +12,41 @@
 
 namespace {
 
-// The history store treats a file it cannot read as an empty list, as the
-// calculator must; qvx was asked for this file and says why it has none.
-bool readable(const std::string& fileName, std::string& reason) {
+// Far more than any formula file holds (the calculator keeps 20 formulas
+// and the named ones); a file beyond it is not one.
+constexpr std::uintmax_t kMostFormulaFileBytes = 16 << 20;
+
+// The file's contents, read once: a pipe ("<(...)") has nothing left for a
+// second read. A device or folder is refused before reading, and a pipe that
+// gives more than a formula file could hold is cut off with a message.
+bool readFormulaFile(const std::string& fileName, std::string& contents, std::string& reason) {
+  // A file that is not there, or cannot be looked at, is left to the open
+  // below, which says why in the system's words.
+  using std::filesystem::file_type;
+  std::error_code error;
+  auto type = std::filesystem::status(fileName, error).type();
+  bool seen = !error && type != file_type::not_found && type != file_type::unknown;
+  if (seen && type != file_type::regular && type != file_type::fifo) {
+    reason = "not a regular file";
+    return false;
+  }
   std::FILE* file = std::fopen(fileName.c_str(), "rb");
   if (file == nullptr) {
     reason = std::strerror(errno);
     return false;
   }
-  char first;
-  bool ok = std::fread(&first, 1, 1, file) == 1 || !std::ferror(file);
-  if (!ok) reason = std::strerror(errno);
+  char block[4096];
+  std::size_t got = 0;
+  while (contents.size() <= kMostFormulaFileBytes && (got = std::fread(block, 1, sizeof block, file)) > 0)
+    contents.append(block, got);
+  bool failed = std::ferror(file) != 0;
+  if (failed) reason = std::strerror(errno);
   std::fclose(file);
-  return ok;
+  if (contents.size() > kMostFormulaFileBytes) {
+    reason = "larger than " + std::to_string(kMostFormulaFileBytes >> 20) + " MiB";
+    return false;
+  }
+  return !failed;
 }
 
 // The stored line of a bracketed name, split into formula and variable
@@ -48,13 +72,14 @@ void addAssignments(CalledUpFormula& called, const StoredFormula& stored) {
 }  // namespace
 
 bool loadFormulaFile(HistoryList& entries, const std::string& fileName, std::string& message) {
-  std::string reason;
+  std::string contents, reason;
   entries = HistoryList{};
-  if (!readable(fileName, reason) || !loadHistory(entries, fileName)) {
+  if (!readFormulaFile(fileName, contents, reason)) {
     message = "cannot read formula file '" + fileName + "': " +
               (reason.empty() ? std::string("unreadable") : reason);
     return false;
   }
+  addHistoryText(entries, contents);
   return true;
 }
 

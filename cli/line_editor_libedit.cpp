@@ -1,6 +1,8 @@
 // The line input through libedit's readline interface.
 #include <editline/readline.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
@@ -13,6 +15,11 @@ namespace {
 std::vector<std::string> completions;
 std::string historyPath;
 constexpr int kKeptLines = 1000;
+
+// Ctrl-C at the prompt drops the line being typed and prompts again, as a
+// shell does; the session, its settings and variables go on.
+volatile std::sig_atomic_t interrupted = 0;
+void onInterrupt(int) { interrupted = 1; }
 
 // $XDG_STATE_HOME/qvx/history, by default ~/.local/state/qvx/history.
 std::string findHistoryPath() {
@@ -48,6 +55,12 @@ char** complete(const char* text, int, int) {
 
 void openLineEditor(const std::vector<std::string>& words) {
   completions = words;
+  // Without SA_RESTART the read under the editor ends, and readline with it.
+  rl_catch_signals = 0;
+  struct sigaction action = {};
+  action.sa_handler = onInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
   rl_readline_name = const_cast<char*>("qvx");
   rl_attempted_completion_function = complete;
   // A name ends at an operator, a bracket or a blank.
@@ -64,7 +77,13 @@ void openLineEditor(const std::vector<std::string>& words) {
 }
 
 bool readEditedLine(const char* prompt, std::string& line) {
-  char* typed = readline(prompt);
+  char* typed = nullptr;
+  for (;;) {
+    interrupted = 0;
+    typed = readline(prompt);
+    if (typed != nullptr || !interrupted) break;
+    std::fputs("\n", rl_outstream ? rl_outstream : stdout);
+  }
   if (typed == nullptr) return false;
   line = typed;
   std::free(typed);

@@ -4,6 +4,7 @@
 
 #include "display/notations.h"
 #include "engine/variables.h"
+#include "text/codepage.h"
 #include "version.h"
 
 const char* const kUsageLine = "Usage: qvx [OPTIONS] [FORMULA...]";
@@ -78,7 +79,10 @@ bool setNotation(QvxOptions& o, const std::string& v) {
 }
 
 bool setPrecision(QvxOptions& o, const std::string& v) {
-  return readWholeNumber(v, 0, 16, o.precision);
+  int precision = 0;
+  if (!readWholeNumber(v, 0, 16, precision)) return false;
+  o.precision = precision;
+  return true;
 }
 
 bool setIntegerWidth(QvxOptions& o, const std::string& v) {
@@ -104,6 +108,7 @@ bool setFormulaFile(QvxOptions& o, const std::string& v) {
 
 template <int Index>
 bool setVariable(QvxOptions& o, const std::string& v) {
+  if (!fitsVariableField(v)) return false;
   o.variables[Index] = v;
   return true;
 }
@@ -193,8 +198,11 @@ class Parser {
       if (next_ >= args_.size()) return error("option " + shown(row) + " needs a value");
       value = &args_[next_++];
     }
-    if (!row.takeValue(options_, *value))
+    if (!row.takeValue(options_, *value)) {
+      bool variable = row.longName == nullptr && variableIndex(row.shortName) != std::string_view::npos;
+      if (variable && !fitsVariableField(*value)) return error(tooLongText(shown(row)));
       return error("invalid value '" + *value + "' for " + shown(row));
+    }
     return row.outcome;
   }
 
@@ -237,6 +245,14 @@ class Parser {
 ParseOutcome parseOptions(const std::vector<std::string>& args, QvxOptions& options,
                           std::string& message) {
   return Parser(args, options, message).run();
+}
+
+bool fitsVariableField(const std::string& utf8) {
+  return utf8ToWindows1252(utf8).size() <= kVariableMaxChars;
+}
+
+std::string tooLongText(const std::string& name) {
+  return "the text of " + name + " is longer than " + std::to_string(kVariableMaxChars) + " characters";
 }
 
 bool setOptionValue(QvxOptions& options, const char* longName, const std::string& value) {

@@ -38,6 +38,10 @@ ParseOutcome parseOptions(const std::vector<std::string>& args, QvxOptions& opti
 // is not valid for it.
 bool setOptionValue(QvxOptions& options, const char* longName, const std::string& value);
 
+// Whether a variable's text (UTF-8) fits its field, and the message when not.
+bool fitsVariableField(const std::string& utf8);
+std::string tooLongText(const std::string& name);
+
 extern const char* const kUsageLine;
 std::string helpText();
 extern const char* const kVersionText;

@@ -1,7 +1,9 @@
 #include "cli/qvx.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <istream>
 #include <ostream>
 
@@ -39,14 +41,30 @@ bool calculateLines(QvxState& state, std::istream& in, std::ostream& out, std::o
     if (!line.empty() && line.back() == '\r') line.pop_back();
     allSucceeded = calculateFormula(state, line, out, err) && allSucceeded;
     if (in.rdbuf()->in_avail() <= 0) out.flush();
+    if (!out) break;  // nobody reads the answers any more
   }
   return allSucceeded;
 }
 
-}  // namespace
+std::string reason() { return errno != 0 ? std::string(": ") + std::strerror(errno) : std::string(); }
 
-int runQvx(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err, bool terminal) {
+// Answers that could not be written, or input that could not be read, are a
+// failure, never a silent success.
+int checkedStatus(int status, std::istream& in, std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (!out) {
+    err << "qvx: cannot write the results" << reason() << '\n';
+    return 2;
+  }
+  if (in.bad()) {
+    err << "qvx: cannot read the formulas" << reason() << '\n';
+    return 2;
+  }
+  return status;
+}
+
+int calculateAll(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err, bool terminal) {
   QvxState state;
   QvxOptions& options = state.options;
   std::string message;
@@ -80,4 +98,12 @@ int runQvx(const std::vector<std::string>& args, std::istream& in, std::ostream&
     allSucceeded = calculateLines(state, in, out, err);
   }
   return allSucceeded ? 0 : 1;
+}
+
+}  // namespace
+
+int runQvx(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err, bool terminal) {
+  errno = 0;
+  return checkedStatus(calculateAll(args, in, out, err, terminal), in, out, err);
 }

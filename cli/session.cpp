@@ -167,6 +167,10 @@ bool handleTypedLine(QvxState& state, const std::string& line, std::ostream& out
   std::string text;
   int variable = assignedVariable(t, text);
   if (variable >= 0) {
+    if (!fitsVariableField(text)) {
+      err << tooLongText(std::string(1, kVariableLetters[variable])) << '\n';
+      return true;
+    }
     state.options.variables[variable] = text;
     applyOptions(state);
     return true;

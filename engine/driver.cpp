@@ -156,7 +156,10 @@ bool checkNeighbours(Calculation& calc, const std::string& t) {
 bool checkCleanedText(Calculation& calc, std::string& t) {
   if (t.size() >= 2 && t[0] == '-' && !isNumberChar(t, 1)) t.insert(0, 1, '0');
   replaceAsciiLiterals(t);
-  if (t.empty() || isOperatorChar(t, t.size() - 1)) return calc.fail(Msg::Blank);
+  // The window shows blanks either way; qvx tells an empty formula from one
+  // that ends in an operator.
+  if (t.empty()) return calc.fail(Msg::Blank);
+  if (isOperatorChar(t, t.size() - 1)) return calc.fail(Message{Msg::Blank, t.back()});
   if (!isNumberChar(t, 0) && !isRoundBracket(t[0]) && !isLetter(t[0]))
     return calc.fail(Msg::NumberMissing);
   return checkNeighbours(calc, t);

@@ -55,10 +55,15 @@ bool loadHistory(HistoryList& history, const std::string& fileName) {
   if (file == nullptr) return false;
   std::string contents = readWholeFile(file);
   std::fclose(file);
+  addHistoryText(history, contents);
+  return true;
+}
+
+void addHistoryText(HistoryList& history, const std::string& contents) {
   // Every line after the header is an entry, however long it is, so a long
   // formula comes back as the formula it was.
   std::size_t start = contents.find('\n');
-  if (start == std::string::npos) return true;
+  if (start == std::string::npos) return;
   ++start;
   while (start < contents.size()) {
     std::size_t end = contents.find('\n', start);
@@ -68,7 +73,6 @@ bool loadHistory(HistoryList& history, const std::string& fileName) {
     addHistoryEntry(history, line);
     start = end + 1;
   }
-  return true;
 }
 
 bool saveHistory(const HistoryList& history, const std::string& fileName, Language language) {

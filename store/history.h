@@ -28,6 +28,8 @@ bool findHistoryEntry(HistoryList& history, std::string& key, FindMode mode);
 
 // Adds the file's entries (its first line is a header); false when it cannot be read.
 bool loadHistory(HistoryList& history, const std::string& fileName);
+// The same for a file's contents read elsewhere.
+void addHistoryText(HistoryList& history, const std::string& contents);
 // Writes the header in the language, every named entry, then the last 20
 // formulas, with CR LF line ends. False when the file is unchanged.
 bool saveHistory(const HistoryList& history, const std::string& fileName, Language language);

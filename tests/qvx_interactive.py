@@ -11,7 +11,7 @@ import fcntl, os, pty, re, select, shlex, struct, subprocess, sys, tempfile, ter
 
 HERE, TIMEOUT = os.path.dirname(os.path.abspath(__file__)), 5.0
 KEYS = {"{enter}": "\r", "{tab}": "\t", "{up}": "\x1b[A", "{down}": "\x1b[B", "{left}": "\x1b[D",
-        "{bs}": "\x7f", "{ctrl-a}": "\x01", "{ctrl-e}": "\x05", "{ctrl-d}": "\x04", "\\n": "\n"}
+        "{bs}": "\x7f", "{ctrl-a}": "\x01", "{ctrl-e}": "\x05", "{ctrl-d}": "\x04", "{ctrl-c}": "\x03", "\\n": "\n"}
 
 
 class Qvx:

@@ -97,7 +97,8 @@ TEST_F(EngineTest, MessagesAreValues) {
       {"()", Msg::BetweenBracketsMissing, '(', ""}, {"(1)(2)", Msg::BetweenBracketsMissing, ')', ""},
       {"1e4000*1e4000", Msg::ResultTooLarge, '*', ""}, {"9e99999", Msg::NumberTooBigPrefix, 0, "9e99999"},
       {"sqrt(-1)", Msg::FunctionDomain, 0, "sqrt"}, {"Y", Msg::Recursion, 0, ""},
-      {"1+", Msg::Blank, 0, ""},                 {"2&3", Msg::PressPrg, 0, ""},
+      {"1+", Msg::Blank, '+', ""},               {"[only a note]", Msg::Blank, 0, ""},
+      {"2&3", Msg::PressPrg, 0, ""},
   };
   for (const auto& c : cases) {
     RunResult run = calculator.run(c.formula);

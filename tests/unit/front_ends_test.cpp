@@ -88,6 +88,7 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
   std::ostringstream help, ignored;
   EXPECT_TRUE(runQvx({"-h", "1/0"}, in, help, ignored) == 0 && help.str().rfind("Usage: qvx [OPTIONS]", 0) == 0);
   EXPECT_TRUE(help.str().ends_with("\n11 fraction a b/c, 12 fraction a/b, 13 min'sec, 14 h min sec,\n15 /60 hour min sec.\n"));
+  const std::string tooLong = "X = " + std::string(kVariableMaxChars, '7') + "+";
   // line, what it prints on stdout and stderr, whether the session goes on
   const std::tuple<const char*, const char*, const char*, bool> lines[] = {
       {"", "", "", true}, {"x=2", "", "", true}, {"  Y =  X+1 ", "", "", true}, {"X*Y", "6.0000\n", "", true},
@@ -96,7 +97,12 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
       {"notation label", "", "invalid value 'label' for notation\n", true},
       {"solve Q = 1 X", "", "solve L = WANTED FORMULA: L is V, W, X or Y\n", true},
       {"integer 3", "", "invalid value '3' for integer\n", true}, {"integer 5", "", "invalid value '5' for integer\n", true},
-      {"solve y = 9 Y^2", "3.0000\n", "", true}, {"exit", "", "", false},
+      {"solve y = 9 Y^2", "3.0000\n", "", true},
+      // A refused value changes nothing, also not at the next setting.
+      {"precision 17", "", "invalid value '17' for precision\n", true},
+      {"degrees", "notation 0 (normal (dot)), precision 4, integer off, degrees, english\n", "", true},
+      {tooLong.c_str(), "", "the text of X is longer than 5999 characters\n", true},
+      {"vars", "V = 1\nW =\nX =\nY = X+1\nZ =\n", "", true}, {"exit", "", "", false},
   };
   QvxState state;
   applyOptions(state);
@@ -105,6 +111,27 @@ TEST_F(EngineTest, QvxHelpAndTypedLines) {
     EXPECT_EQ(handleTypedLine(state, line, out, err), goesOn) << line;
     EXPECT_EQ(out.str(), shownOut) << line;
     EXPECT_EQ(err.str(), shownErr) << line;
+  }
+}
+
+// Answers that cannot be written and formulas that cannot be read are a
+// failure (status 2), never a silent success; a variable's text longer than
+// its field is refused, not cut.
+TEST(QvxTest, StreamsThatFailAndTextsTooLong) {
+  std::istringstream none, broken("1+1\n");
+  broken.setstate(std::ios::badbit);
+  std::ostringstream full, out, err;
+  full.setstate(std::ios::badbit);
+  EXPECT_EQ(runQvx({"1+1"}, none, full, err), 2);
+  EXPECT_EQ(runQvx({}, broken, out, err), 2);
+  EXPECT_EQ(err.str().rfind("qvx: cannot write the results", 0), 0u);
+  EXPECT_NE(err.str().find("qvx: cannot read the formulas"), std::string::npos);
+  std::string sum = "1", umlauts;
+  while (sum.size() < kVariableMaxChars) sum += "+1";    // 5999 characters
+  while (umlauts.size() < 2 * kVariableMaxChars) umlauts += "ä";  // 5999 characters in 11998 bytes
+  for (auto [text, status] : {std::pair{sum, 0}, {sum + "+1", 2}, {umlauts, 1}}) {
+    std::ostringstream result, message;
+    EXPECT_EQ(runQvx({"-X", text, "X*0"}, none, result, message), status) << text.size() << message.str();
   }
 }
 
