@@ -2,7 +2,11 @@
 
 #include <ostream>
 
+#include <cmath>
+#include <limits>
+
 #include "cli/formula_file.h"
+#include "cli/json_answer.h"
 #include "engine/variables.h"
 #include "text/codepage.h"
 #include "text/text_table.h"
@@ -48,12 +52,32 @@ bool solve(QvxState& state, const std::string& formula, std::string& shown) {
                                 utf8ToWindows1252(variableText(options, options.solveLetter)), shown);
 }
 
-bool run(QvxState& state, const std::string& formula, std::string& shown) {
+bool run(QvxState& state, const std::string& formula, std::string& shown, RunResult& result) {
   if (state.options.solveLetter != 0) return solve(state, formula, shown);
-  RunResult result = state.calculator.run(formula);
+  result = state.calculator.run(formula);
   if (!result.ok) return false;
   shown = state.options.inputForm ? state.calculator.shownAsInput() : result.shown;
   return true;
+}
+
+// The answer as a program reads it back; the texts as the plain output has them.
+JsonAnswer jsonAnswer(const Calculator& calculator, const std::string& formula, bool ok,
+                      const std::string& shown, const RunResult& result) {
+  JsonAnswer answer;
+  answer.formula = formula;
+  answer.ok = ok;
+  if (ok) {
+    answer.result = windows1252ToUtf8(shown);
+    // Beyond a double's range there is no number to give (and converting
+    // would be an overflow, which the engine's traps do not forgive here).
+    if (std::fabs(result.value) <= std::numeric_limits<double>::max())
+      answer.value = static_cast<double>(result.value);
+  } else {
+    answer.message = windows1252ToUtf8(shownMessage(calculator));
+  }
+  for (const std::string& note : integerNoteTexts(result.notes, calculator.settings().language))
+    answer.notes.push_back(windows1252ToUtf8(note));
+  return answer;
 }
 
 }  // namespace
@@ -84,9 +108,14 @@ bool calculateFormula(QvxState& state, const std::string& formula, std::ostream&
     for (const auto& [letter, value] : called.assignments) calculator.setVariableText(letter, value);
   }
   std::string shown;
-  bool ok = run(state, text, shown);
+  RunResult result;
+  bool ok = run(state, text, shown, result);
   for (const auto& [letter, value] : called.assignments)
     calculator.setVariableText(letter, utf8ToWindows1252(variableText(state.options, letter)));
+  if (state.options.json && state.options.solveLetter == 0) {
+    out << jsonLine(jsonAnswer(calculator, formula, ok, shown, result)) << '\n';
+    return ok;
+  }
   if (!ok) {
     err << windows1252ToUtf8(shownMessage(calculator)) << '\n';
     return false;

@@ -32,6 +32,10 @@ const char* const kOptionsText =
     "  -f, --formulas FILE   a formula file of the calculator (HISTORY.TXT, *.OMB):\n"
     "                        [name] in a formula stands for its named entry\n"
     "      --list            print the named entries of that file\n"
+    "      --json            answer each formula, from the arguments or standard\n"
+    "                        input, with one line of JSON, a failed one too:\n"
+    "                        formula, ok, result, value, message, notes (not for\n"
+    "                        --solve, nor at the prompt)\n"
     "  -h, --help            this text\n"
     "      --version         the version\n"
     "\n"
@@ -137,6 +141,7 @@ const OptionRow kOptions[] = {
     {'s', "solve", setSolve, nullptr, ParseOutcome::Run},
     {'f', "formulas", setFormulaFile, nullptr, ParseOutcome::Run},
     {0, "list", nullptr, &QvxOptions::listNamed, ParseOutcome::Run},
+    {0, "json", nullptr, &QvxOptions::json, ParseOutcome::Run},
     {'h', "help", nullptr, nullptr, ParseOutcome::Help},
     {0, "version", nullptr, nullptr, ParseOutcome::Version},
 };

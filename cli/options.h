@@ -24,6 +24,7 @@ struct QvxOptions {
   // -f FILE: the formula file whose named entries formulas may call up.
   std::string formulaFile;
   bool listNamed = false;  // --list: print the file's named entries
+  bool json = false;       // --json: one line of JSON per formula calculated
   std::vector<std::string> formulas;
 };
 

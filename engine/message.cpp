@@ -88,16 +88,24 @@ std::string messageText(const Message& message, Language language) {
   }
 }
 
-std::string integerNotesText(const IntegerNotes& notes, Language language) {
+std::vector<std::string> integerNoteTexts(const IntegerNotes& notes, Language language) {
   const std::pair<int, Msg> counters[] = {
       {notes.varOverflow, Msg::VarOverflow},
       {notes.varTruncate, Msg::VarTruncate},
       {notes.calcOverflow, Msg::CalcOverflow},
       {notes.calcUnderflow, Msg::CalcUnderflow},
   };
+  std::vector<std::string> texts;
+  for (const auto& [count, note] : counters) {
+    if (count == 0) continue;
+    std::string text = textFor(note, language);
+    texts.push_back(text.substr(0, text.size() - 2));  // each note's text ends in ", "
+  }
+  return texts;
+}
+
+std::string integerNotesText(const IntegerNotes& notes, Language language) {
   std::string text;
-  for (const auto& [count, note] : counters)
-    if (count > 0) text += textFor(note, language);
-  if (text.size() > 2) text.resize(text.size() - 2);  // the last ", "
+  for (const std::string& note : integerNoteTexts(notes, language)) text += (text.empty() ? "" : ", ") + note;
   return text;
 }

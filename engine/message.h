@@ -5,6 +5,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/texts.h"
 
@@ -38,4 +39,5 @@ struct IntegerNotes {
   int calcOverflow = 0;
   int calcUnderflow = 0;
 };
+std::vector<std::string> integerNoteTexts(const IntegerNotes& notes, Language language);
 std::string integerNotesText(const IntegerNotes& notes, Language language);

@@ -5,6 +5,7 @@
 
 #include "cli/calculate.h"
 #include "cli/formula_file.h"
+#include "cli/json_answer.h"
 #include "cli/qvx.h"
 #include "cli/session.h"
 #include "store/history.h"
@@ -133,6 +134,15 @@ TEST(QvxTest, StreamsThatFailAndTextsTooLong) {
     std::ostringstream result, message;
     EXPECT_EQ(runQvx({"-X", text, "X*0"}, none, result, message), status) << text.size() << message.str();
   }
+}
+
+// A value reads back as the same double; a byte that is not UTF-8 becomes U+FFFD.
+TEST(QvxTest, JsonLines) {
+  JsonAnswer answer{"1/3\xFF", true, "0.3333", 1.0 / 3, std::nullopt, {"var overflow", "calc overflow"}};
+  EXPECT_EQ(jsonLine(answer), "{\"formula\":\"1/3\xEF\xBF\xBD\",\"ok\":true,\"result\":\"0.3333\","
+                              "\"value\":0.3333333333333333,\"message\":null,"
+                              "\"notes\":[\"var overflow\",\"calc overflow\"]}");
+  EXPECT_EQ(std::stod("0.3333333333333333"), 1.0 / 3);
 }
 
 // The stored line's own brackets are comments; an ASCII literal's "[" is no name.
