@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/session.h"
 #include "display/notations.h"
 #include "engine/variables.h"
 #include "text/codepage.h"
@@ -39,17 +40,19 @@ const char* const kOptionsText =
     "  -h, --help            this text\n"
     "      --version         the version\n"
     "\n"
-    "Results go to standard output, messages to standard error. Exit status:\n"
-    "0 when every formula succeeded, 1 when any failed, 2 for bad options or an\n"
-    "unreadable formula file. On a terminal without FORMULA, qvx prompts and\n"
-    "edits lines; type 'help' there for its commands.\n";
+    "Results go to standard output, messages to standard error; a control\n"
+    "character of the ASCII notation shows as cat -v shows it (^J). Exit status:\n"
+    "0 when every formula succeeded, 1 when any failed, 2 for bad options, an\n"
+    "unreadable formula file, or results that could not be written. On a\n"
+    "terminal without FORMULA, qvx prompts and edits lines.\n";
 
 }  // namespace
 
 // The notations with their numbers, from the display's own list, in lines
 // of at most 72 characters.
 std::string helpText() {
-  std::string text = kOptionsText, line = "Notations:";
+  std::string text = kOptionsText + std::string("\nAt the prompt:\n") + promptHelpText() + "\n",
+              line = "Notations:";
   for (int i = 0; i < kNotationCount; ++i) {
     std::string item = std::to_string(i) + " " + notationLabel(static_cast<OutputNotation>(i)) +
                        (i + 1 < kNotationCount ? "," : ".");

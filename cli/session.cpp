@@ -131,13 +131,7 @@ const CommandRow kCommands[] = {
 };
 
 bool showHelp(QvxState&, const std::string&, std::ostream& out, std::ostream&) {
-  out << "A formula is calculated; X = text sets a variable (V, W, X, Y, Z),\n"
-         "X = alone clears it; [name] calls up a named formula of the -f file.\n";
-  for (const CommandRow& row : kCommands) {
-    std::string usage = std::string(row.word) + row.argument;
-    out << "  " << usage << std::string(usage.size() < 26 ? 26 - usage.size() : 1, ' ')
-        << row.help << '\n';
-  }
+  out << promptHelpText();
   return true;
 }
 
@@ -159,6 +153,18 @@ int assignedVariable(const std::string& line, std::string& text) {
 }
 
 }  // namespace
+
+std::string promptHelpText() {
+  std::string text =
+      "A formula is calculated; X = text sets a variable (V, W, X, Y, Z),\n"
+      "X = alone clears it; [name] calls up a named formula of the -f file.\n"
+      "Ctrl-C drops the line being typed.\n";
+  for (const CommandRow& row : kCommands) {
+    std::string usage = std::string(row.word) + row.argument;
+    text += "  " + usage + std::string(usage.size() < 26 ? 26 - usage.size() : 1, ' ') + row.help + '\n';
+  }
+  return text;
+}
 
 bool handleTypedLine(QvxState& state, const std::string& line, std::ostream& out,
                      std::ostream& err) {

@@ -11,6 +11,9 @@
 bool handleTypedLine(QvxState& state, const std::string& line, std::ostream& out,
                      std::ostream& err);
 
+// What "help" at the prompt shows (and qvx --help with it): the commands.
+std::string promptHelpText();
+
 // What Tab completes: the commands, function names, constants, variable
 // letters and the bracketed names of the formula file.
 std::vector<std::string> completionWords(const HistoryList& formulaFile);
