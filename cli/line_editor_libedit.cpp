@@ -2,7 +2,6 @@
 #include <editline/readline.h>
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
@@ -17,9 +16,10 @@ std::string historyPath;
 constexpr int kKeptLines = 1000;
 
 // Ctrl-C at the prompt drops the line being typed and prompts again, as a
-// shell does; the session, its settings and variables go on.
-volatile std::sig_atomic_t interrupted = 0;
-void onInterrupt(int) { interrupted = 1; }
+// shell does; the session, its settings and variables go on. Caught (not
+// left to kill qvx) and without SA_RESTART, the signal ends libedit's read,
+// and readline gives back an empty line.
+void onInterrupt(int) {}
 
 // $XDG_STATE_HOME/qvx/history, by default ~/.local/state/qvx/history.
 std::string findHistoryPath() {
@@ -55,7 +55,6 @@ char** complete(const char* text, int, int) {
 
 void openLineEditor(const std::vector<std::string>& words) {
   completions = words;
-  // Without SA_RESTART the read under the editor ends, and readline with it.
   rl_catch_signals = 0;
   struct sigaction action = {};
   action.sa_handler = onInterrupt;
@@ -77,13 +76,7 @@ void openLineEditor(const std::vector<std::string>& words) {
 }
 
 bool readEditedLine(const char* prompt, std::string& line) {
-  char* typed = nullptr;
-  for (;;) {
-    interrupted = 0;
-    typed = readline(prompt);
-    if (typed != nullptr || !interrupted) break;
-    std::fputs("\n", rl_outstream ? rl_outstream : stdout);
-  }
+  char* typed = readline(prompt);
   if (typed == nullptr) return false;
   line = typed;
   std::free(typed);
