@@ -81,7 +81,6 @@ bool Calculator::solve(char letter, const std::string& formula, const std::strin
                        const std::string& firstTry, std::string& fieldText) {
   calc_.trial.text = firstTry;
   if (checkSolve(letter, formula, wanted)) {
-    calc_.trial.text = firstTry;
     solving_ = true;
     wanted_ = wanted;
     long double value = solveForVariable(calc_, formula, wanted);
