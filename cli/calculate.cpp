@@ -2,9 +2,6 @@
 
 #include <ostream>
 
-#include <cmath>
-#include <limits>
-
 #include "cli/formula_file.h"
 #include "cli/json_answer.h"
 #include "engine/variables.h"
@@ -23,22 +20,7 @@ constexpr TextRow<QvxText> kQvxTexts[] = {
 static_assert(rowsInOrder(kQvxTexts), "rows in the order of QvxText");
 
 std::string shownMessage(const Calculator& calculator) {
-  const Message& message = calculator.message();
-  if (message.id != Msg::Blank) return calculator.messageText();
-  QvxText text = message.character == 0 ? QvxText::EmptyFormula : QvxText::FormulaIncomplete;
-  return textOf(kQvxTexts, text, calculator.settings().language);
-}
-
-// A control character of the ASCII notation as "cat -v" shows it ("^J" for a
-// line feed), so that every answer stays one line.
-std::string visible(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    auto code = static_cast<unsigned char>(c);
-    if (code < 0x20 || code == 0x7F) out += {'^', static_cast<char>(code ^ 0x40)};
-    else out += c;
-  }
-  return out;
+  return qvxMessageText(calculator.message(), calculator.settings().language);
 }
 
 const std::string& variableText(const QvxOptions& options, char letter) {
@@ -68,10 +50,7 @@ JsonAnswer jsonAnswer(const Calculator& calculator, const std::string& formula, 
   answer.ok = ok;
   if (ok) {
     answer.result = windows1252ToUtf8(shown);
-    // Beyond a double's range there is no number to give (and converting
-    // would be an overflow, which the engine's traps do not forgive here).
-    if (std::fabs(result.value) <= std::numeric_limits<double>::max())
-      answer.value = static_cast<double>(result.value);
+    answer.value = jsonNumber(result.value);
   } else {
     answer.message = windows1252ToUtf8(shownMessage(calculator));
   }
@@ -81,6 +60,37 @@ JsonAnswer jsonAnswer(const Calculator& calculator, const std::string& formula, 
 }
 
 }  // namespace
+
+std::string qvxMessageText(const Message& message, Language language) {
+  if (message.id != Msg::Blank) return messageText(message, language);
+  QvxText text = message.character == 0 ? QvxText::EmptyFormula : QvxText::FormulaIncomplete;
+  return textOf(kQvxTexts, text, language);
+}
+
+std::string visible(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    auto code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code == 0x7F) out += {'^', static_cast<char>(code ^ 0x40)};
+    else out += c;
+  }
+  return out;
+}
+
+CalledUpFormula callUp(QvxState& state, const std::string& formula) {
+  CalledUpFormula called;
+  called.formula = utf8ToWindows1252(formula);
+  if (state.options.formulaFile.empty()) return called;
+  // The stored line's variable parts hold for this formula only.
+  called = callUpNamedFormulas(state.formulaFile, called.formula);
+  for (const auto& [letter, value] : called.assignments) state.calculator.setVariableText(letter, value);
+  return called;
+}
+
+void restoreVariables(QvxState& state, const CalledUpFormula& called) {
+  for (const auto& [letter, value] : called.assignments)
+    state.calculator.setVariableText(letter, utf8ToWindows1252(variableText(state.options, letter)));
+}
 
 void applyOptions(QvxState& state) {
   const QvxOptions& options = state.options;
@@ -98,20 +108,12 @@ void applyOptions(QvxState& state) {
 
 bool calculateFormula(QvxState& state, const std::string& formula, std::ostream& out,
                       std::ostream& err) {
-  std::string text = utf8ToWindows1252(formula);
   Calculator& calculator = state.calculator;
-  CalledUpFormula called;
-  if (!state.options.formulaFile.empty()) {
-    // The stored line's variable parts hold for this formula only.
-    called = callUpNamedFormulas(state.formulaFile, text);
-    text = called.formula;
-    for (const auto& [letter, value] : called.assignments) calculator.setVariableText(letter, value);
-  }
+  CalledUpFormula called = callUp(state, formula);
   std::string shown;
   RunResult result;
-  bool ok = run(state, text, shown, result);
-  for (const auto& [letter, value] : called.assignments)
-    calculator.setVariableText(letter, utf8ToWindows1252(variableText(state.options, letter)));
+  bool ok = run(state, called.formula, shown, result);
+  restoreVariables(state, called);
   if (state.options.json && state.options.solveLetter == 0) {
     out << jsonLine(jsonAnswer(calculator, formula, ok, shown, result)) << '\n';
     return ok;

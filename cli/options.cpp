@@ -36,15 +36,26 @@ const char* const kOptionsText =
     "      --json            answer each formula, from the arguments or standard\n"
     "                        input, with one line of JSON, a failed one too:\n"
     "                        formula, ok, result, value, message, notes (not for\n"
-    "                        --solve, nor at the prompt)\n"
+    "                        --solve, nor at the prompt); with --over one line\n"
+    "                        a row, with L's value\n"
+    "      --over L=FROM:TO[:STEP]\n"
+    "                        calculate FORMULA for L (V, W, X or Y) from FROM to\n"
+    "                        TO, in steps of STEP (default: ten steps); FROM, TO\n"
+    "                        and STEP are formulas; at most 100000 rows\n"
+    "      --table           the range as two columns, L and the result (or the\n"
+    "                        message); the default for --over\n"
+    "      --csv             the same as CSV, with the header L,result,message\n"
+    "      --graph FILE      draw FORMULA over the range into FILE as SVG (500\n"
+    "                        points; with --table, --csv or --json the rows too)\n"
     "  -h, --help            this text\n"
     "      --version         the version\n"
     "\n"
     "Results go to standard output, messages to standard error; a control\n"
     "character of the ASCII notation shows as cat -v shows it (^J). Exit status:\n"
-    "0 when every formula succeeded, 1 when any failed, 2 for bad options, an\n"
-    "unreadable formula file, or results that could not be written. On a\n"
-    "terminal without FORMULA, qvx prompts and edits lines.\n";
+    "0 when every formula succeeded, 1 when any failed (with --over: when no\n"
+    "row has a result), 2 for bad options or a bad range, an unreadable formula\n"
+    "file, or results that could not be written. On a terminal without\n"
+    "FORMULA, qvx prompts and edits lines.\n";
 
 }  // namespace
 
@@ -113,6 +124,16 @@ bool setFormulaFile(QvxOptions& o, const std::string& v) {
   return !v.empty();
 }
 
+bool setOverRange(QvxOptions& o, const std::string& v) {
+  o.overRange = v;
+  return !v.empty();
+}
+
+bool setGraphFile(QvxOptions& o, const std::string& v) {
+  o.graphFile = v;
+  return !v.empty();
+}
+
 template <int Index>
 bool setVariable(QvxOptions& o, const std::string& v) {
   if (!fitsVariableField(v)) return false;
@@ -126,6 +147,8 @@ struct OptionRow {
   bool (*takeValue)(QvxOptions&, const std::string&);  // null: a switch
   bool QvxOptions::*flag;
   ParseOutcome outcome;  // Help or Version end parsing; Run otherwise
+  // The shortest abbreviation taken: "--g" stayed --german when --graph came.
+  std::size_t shortestAbbreviation = 1;
 };
 
 const OptionRow kOptions[] = {
@@ -145,6 +168,10 @@ const OptionRow kOptions[] = {
     {'f', "formulas", setFormulaFile, nullptr, ParseOutcome::Run},
     {0, "list", nullptr, &QvxOptions::listNamed, ParseOutcome::Run},
     {0, "json", nullptr, &QvxOptions::json, ParseOutcome::Run},
+    {0, "over", setOverRange, nullptr, ParseOutcome::Run},
+    {0, "table", nullptr, &QvxOptions::table, ParseOutcome::Run},
+    {0, "csv", nullptr, &QvxOptions::csv, ParseOutcome::Run},
+    {0, "graph", setGraphFile, nullptr, ParseOutcome::Run, 2},
     {'h', "help", nullptr, nullptr, ParseOutcome::Help},
     {0, "version", nullptr, nullptr, ParseOutcome::Version},
 };
@@ -162,6 +189,7 @@ const OptionRow* findLong(const std::string& name, bool& ambiguous) {
   for (const OptionRow& row : kOptions) {
     if (row.longName == nullptr || std::string(row.longName).rfind(name, 0) != 0) continue;
     if (name == row.longName) return &row;
+    if (name.size() < row.shortestAbbreviation) continue;
     ambiguous = found != nullptr;
     found = &row;
   }

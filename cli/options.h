@@ -25,6 +25,12 @@ struct QvxOptions {
   std::string formulaFile;
   bool listNamed = false;  // --list: print the file's named entries
   bool json = false;       // --json: one line of JSON per formula calculated
+  // --over L=FROM:TO[:STEP]: the formula over a range of a variable, as
+  // given (read with the calculator once the settings are in force).
+  std::string overRange;
+  bool table = false;      // --table: the range's values and results in two columns
+  bool csv = false;        // --csv: the same as CSV
+  std::string graphFile;   // --graph FILE: the curve over the range as SVG
   std::vector<std::string> formulas;
 };
 

@@ -10,6 +10,8 @@
 #include "cli/calculate.h"
 #include "cli/formula_file.h"
 #include "cli/options.h"
+#include "cli/over_output.h"
+#include "cli/over_range.h"
 #include "cli/session.h"
 #include "text/codepage.h"
 #include "engine/fault_guard.h"
@@ -76,6 +78,10 @@ int calculateAll(const std::vector<std::string>& args, std::istream& in, std::os
   }
   if (options.listNamed && options.formulaFile.empty())
     return badUsage(err, "--list needs a formula file (-f FILE)");
+  if ((options.table || options.csv || !options.graphFile.empty()) && options.overRange.empty())
+    return badUsage(err, "--table, --csv and --graph need a range (--over L=FROM:TO)");
+  if (!options.overRange.empty() && (options.formulas.size() != 1 || options.solveLetter != 0))
+    return badUsage(err, "--over needs one FORMULA, and no --solve");
   if (!options.formulaFile.empty() && !loadFormulaFile(state.formulaFile, options.formulaFile, message)) {
     err << "qvx: " << message << '\n';
     return 2;
@@ -89,6 +95,11 @@ int calculateAll(const std::vector<std::string>& args, std::istream& in, std::os
   installFaultGuard(reportFatalFault);
   if (dividerIsFaulty()) state.calculator.correctFaultyDivider(nullptr);
 
+  if (!options.overRange.empty()) {
+    OverRange range;
+    if (!readOverRange(state.calculator, options.overRange, range, message)) return badUsage(err, message);
+    return calculateOver(state, range, options.formulas.front(), out, err);
+  }
   if (options.formulas.empty() && terminal) return runSession(state, out, err);
   bool allSucceeded = true;
   if (!options.formulas.empty()) {

@@ -263,6 +263,10 @@ bool formatResult(Calculation& calc, std::string& engineText, ShownNumber& shown
   std::string literal = engineText;
   long double x = readNumber(calc, literal);
   if (calc.failed()) return false;
+  return formatValue(calc, x, shown, waitCursor);
+}
+
+bool formatValue(Calculation& calc, long double x, ShownNumber& shown, WaitCursor waitCursor) {
   if (x == 0) x = 0;  // a negative zero shows as 0, not -0
   const CalcSettings& settings = calc.settings;
   std::string text;

@@ -31,6 +31,9 @@ bool notationFromLabel(std::string_view label, OutputNotation& notation);
 bool formatResult(Calculation& calc, std::string& engineText, ShownNumber& shown,
                   WaitCursor waitCursor = nullptr);
 
+// A value shown as a result would be; false with the message in calc.message.
+bool formatValue(Calculation& calc, long double x, ShownNumber& shown, WaitCursor waitCursor = nullptr);
+
 // A shown result in a form the engine reads back as the same number.
 std::string inputForm(const CalcSettings& settings, const ShownNumber& shown);
 

@@ -95,7 +95,6 @@ bool substitutionRanAway(const Calculation& calc) {
 
 bool evaluateEntry(Calculation& calc, std::string& text, bool zKnown) {
   if (text.size() > kEntryMaxChars) return calc.fail(Msg::FormulaTooLong);
-  calc.trial.letter = 0;
   substituteVariables(calc, text, zKnown);
   if (calc.settings.integerWidth == 0 && holdsIntegerOperator(text)) calc.fail(Msg::PressPrg);
   if (substitutionRanAway(calc)) calc.fail(Msg::Recursion);

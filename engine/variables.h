@@ -37,6 +37,7 @@ void substituteVariables(Calculation& calc, std::string& text, bool zKnown);
 // reset never came to an end ("! recursion").
 bool substitutionRanAway(const Calculation& calc);
 
-// Substitutes, checks and evaluates a formula as typed. Returns true with the
+// Substitutes, checks and evaluates a formula as typed (with calc.trial's
+// letter at its trial value, when one is set). Returns true with the
 // number text in text; false with the message in calc.message.
 bool evaluateEntry(Calculation& calc, std::string& text, bool zKnown);

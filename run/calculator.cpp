@@ -2,6 +2,7 @@
 
 #include "display/number_forms.h"
 #include "engine/driver.h"
+#include "engine/literals.h"
 #include "solver/solver.h"
 
 Calculator::Calculator() { readVariablesWith(nullptr, false); }
@@ -33,11 +34,16 @@ void Calculator::correctFaultyDivider(void (*onCorrected)()) {
   calc_.onQuotientCorrected = onCorrected;
 }
 
-RunResult Calculator::run(const std::string& formula) {
+void Calculator::startRun() {
   calc_.clearMessage();
   calc_.substitutionCount = 0;
   calc_.notes = IntegerNotes{};
   calc_.zRead = calc_.zWanted = false;
+}
+
+RunResult Calculator::run(const std::string& formula) {
+  startRun();
+  calc_.trial = SolveTrial{};
   formula_ = formula;
   std::string work = formula;
   ShownNumber shown;
@@ -54,6 +60,38 @@ RunResult Calculator::run(const std::string& formula) {
   result.zRead = zInFormula_ = calc_.zRead;
   result.zWanted = calc_.zWanted;
   return result;
+}
+
+RunResult Calculator::runAt(char letter, long double x, const std::string& formula, bool shown) {
+  startRun();
+  calc_.trial = SolveTrial{letter, trialText(x)};
+  std::string work = formula;
+  RunResult result;
+  ShownNumber number;
+  bool zKnown = true;
+  if (evaluateEntry(calc_, work, zKnown)) {
+    if (shown) {
+      result.ok = formatResult(calc_, work, number, waitCursor_);
+      result.shown = std::move(number.text);
+      result.value = number.value;
+    } else {
+      result.value = readEngineNumber(calc_, work);
+      result.ok = !calc_.failed();
+    }
+  }
+  calc_.trial = SolveTrial{};
+  result.message = calc_.message;
+  result.notes = calc_.notes;
+  result.zRead = calc_.zRead;
+  return result;
+}
+
+bool Calculator::format(long double value, std::string& text) {
+  calc_.clearMessage();
+  ShownNumber number;
+  if (!formatValue(calc_, value, number, waitCursor_)) return false;
+  text = std::move(number.text);
+  return true;
 }
 
 bool Calculator::checkSolve(char letter, const std::string& formula, const std::string& wanted) {

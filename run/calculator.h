@@ -49,6 +49,15 @@ class Calculator {
   // Runs formula (Windows-1252) with the variables and the settings.
   RunResult run(const std::string& formula);
 
+  // Runs formula with letter (V, W, X or Y) at the value x, substituted as
+  // a solve's trial value is, and Z read from its text. The last run's
+  // record (formula, result shown, notes) stays as it is: a graph's points
+  // are calculations beside the run the user sees. The result's text is
+  // made only when shown is true (result.shown stays empty otherwise).
+  RunResult runAt(char letter, long double x, const std::string& formula, bool shown);
+  // A value in the notation and precision in force; false with the message.
+  bool format(long double value, std::string& text);
+
   // The checks before a solve for letter (V, W, X or Y; 0 for none): the
   // formula must use the letter, and the wanted value must evaluate. False
   // with the message; "! recursion" is the only message when letter is 0.
@@ -79,6 +88,8 @@ class Calculator {
   const std::string& wantedValue() const { return wanted_; }
 
  private:
+  void startRun();
+
   Calculation calc_;
   std::array<std::string, kVariableLetters.size()> texts_;
   const std::string noText_;

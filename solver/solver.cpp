@@ -11,6 +11,12 @@
 
 void substituteForSolve(Calculation& calc, std::string& text) { substituteVariables(calc, text, true); }
 
+std::string trialText(long double x) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%0.20Le", x);
+  return text;
+}
+
 namespace {
 
 constexpr int kRefineSteps = 500;
@@ -109,9 +115,7 @@ bool Solver::takeValue(long double value, long double& target) {
 
 void Solver::evaluateAt(SolverPoint& point, long double x) {
   point.trial = x;
-  char trial[64];
-  std::snprintf(trial, sizeof trial, "%0.20Le", x);
-  calc_.trial.text = trial;
+  calc_.trial.text = trialText(x);
 
   // A point where either text failed is never a solution, and never steers.
   point.failed = true;

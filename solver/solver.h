@@ -14,3 +14,6 @@ long double solveForVariable(Calculation& calc, const std::string& formula, cons
 // Substitutes the variables of text for a solve: Z is always taken from its
 // text, as a solve substitutes its texts many times over, with and without Z.
 void substituteForSolve(Calculation& calc, std::string& text);
+
+// The text a trial value is substituted as: every digit a long double holds.
+std::string trialText(long double x);

@@ -138,7 +138,7 @@ TEST(QvxTest, StreamsThatFailAndTextsTooLong) {
 
 // A value reads back as the same double; a byte that is not UTF-8 becomes U+FFFD.
 TEST(QvxTest, JsonLines) {
-  JsonAnswer answer{"1/3\xFF", true, "0.3333", 1.0 / 3, std::nullopt, {"var overflow", "calc overflow"}};
+  JsonAnswer answer{"1/3\xFF", true, "0.3333", 1.0 / 3, std::nullopt, {"var overflow", "calc overflow"}, "", {}};
   EXPECT_EQ(jsonLine(answer), "{\"formula\":\"1/3\xEF\xBF\xBD\",\"ok\":true,\"result\":\"0.3333\","
                               "\"value\":0.3333333333333333,\"message\":null,"
                               "\"notes\":[\"var overflow\",\"calc overflow\"]}");
