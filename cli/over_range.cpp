@@ -54,6 +54,10 @@ bool readOverRange(Calculator& calculator, const std::string& text, OverRange& r
     message = "--over: FROM (" + parts[0] + ") must be below TO (" + parts[1] + ")";
     return false;
   }
+  if (!rangeWidthFinite(range.from, range.to)) {
+    message = "--over: the range from " + parts[0] + " to " + parts[1] + " is too wide";
+    return false;
+  }
   if (parts.size() == 3 && !(range.step > 0)) {
     message = "--over: STEP (" + parts[2] + ") must be above 0";
     return false;

@@ -68,19 +68,6 @@ constexpr unsigned kFaultOverflow = 1, kFaultDivideByZero = 2, kFaultInvalid = 4
 unsigned maskFaultTraps();                       // returns the state to restore
 unsigned restoreFaultTraps(unsigned saved);      // returns the FaultFlags raised meanwhile
 
-// The traps masked for a scope: arithmetic beside the engine's steps (a
-// plot's scales, a range's row count) gives inf or nan there, not a fault.
-class TrapsMasked {
- public:
-  TrapsMasked() : saved_(maskFaultTraps()) {}
-  ~TrapsMasked() { restoreFaultTraps(saved_); }
-  TrapsMasked(const TrapsMasked&) = delete;
-  TrapsMasked& operator=(const TrapsMasked&) = delete;
-
- private:
-  unsigned saved_;
-};
-
 // Shared by the platform handlers: ends the program through fatalExit when
 // no guarded step is running.
 void checkFaultIsGuarded();

@@ -18,6 +18,8 @@ struct CurvePoint {
   Message message;        // why there is no value, when not ok
 };
 
+// Whether to - from is a number: a range across most of the type is not.
+bool rangeWidthFinite(long double from, long double to);
 // count points from `from` to `to`, both ends included (one point: from).
 std::vector<long double> evenPoints(long double from, long double to, std::size_t count);
 // The points from, from + step, ... up to to (and to itself, when a step

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/fault_guard.h"
-
 namespace {
 
 // Shares of the sorted values that may lie outside the fitted range before
@@ -15,6 +13,21 @@ constexpr double kTailShare = 0.02;
 constexpr long double kTailReach = 0.5L;
 constexpr long double kMargin = 0.05L;  // room above and below the curve
 constexpr int kTicksWanted = 6;
+// Values are held within this before any arithmetic on them: the engine's
+// traps are armed while a plot is laid out, so no difference or sum of two
+// values may overflow.
+constexpr long double kLargestPlotted = 1e4900L;
+
+long double held(long double value) { return std::clamp(value, -kLargestPlotted, kLargestPlotted); }
+
+// (value - low) / (high - low), held within [-1, 2] (one height beyond the
+// area either way), by steps that cannot overflow for any finite values.
+long double shareOf(long double value, long double low, long double high) {
+  long double part = value / 2 - low / 2, whole = high / 2 - low / 2;
+  if (!(whole > 0)) return 0.5L;
+  if (std::fabs(part) / 4 > whole) return part < 0 ? -1 : 2;
+  return std::clamp(part / whole, -1.0L, 2.0L);
+}
 
 bool drawable(const CurvePoint& point) { return point.ok && std::isfinite(point.value); }
 
@@ -23,7 +36,7 @@ bool drawable(const CurvePoint& point) { return point.ok && std::isfinite(point.
 void fitValueRange(const std::vector<CurvePoint>& curve, long double& low, long double& high) {
   std::vector<long double> values;
   for (const CurvePoint& point : curve)
-    if (drawable(point)) values.push_back(point.value);
+    if (drawable(point)) values.push_back(held(point.value));
   if (values.empty()) {
     low = -1, high = 1;
     return;
@@ -32,7 +45,7 @@ void fitValueRange(const std::vector<CurvePoint>& curve, long double& low, long 
   auto last = static_cast<double>(values.size() - 1);
   long double lowBulk = values[static_cast<std::size_t>(std::floor(kTailShare * last))];
   long double highBulk = values[static_cast<std::size_t>(std::ceil((1 - kTailShare) * last))];
-  long double reach = (highBulk - lowBulk) * kTailReach;
+  long double reach = (highBulk / 2 - lowBulk / 2) * (2 * kTailReach);
   // A flat curve gets a range around its value.
   if (reach == 0) reach = std::max(std::fabs(lowBulk) / 2, 1.0L);
   low = std::max(values.front(), lowBulk - reach);
@@ -44,7 +57,7 @@ void fitValueRange(const std::vector<CurvePoint>& curve, long double& low, long 
 
 std::vector<long double> roundTicks(long double low, long double high, int wanted) {
   std::vector<long double> ticks;
-  long double raw = (high - low) / wanted;
+  long double raw = (high / 2 - low / 2) / wanted * 2;
   if (!(raw > 0) || !std::isfinite(raw)) return ticks;
   long double magnitude = std::pow(10.0L, std::floor(std::log10(raw)));
   long double spacing = magnitude * 10;
@@ -77,23 +90,19 @@ std::string tickLabel(long double value, long double spacing) {
 }
 
 double Plot::pixelOfX(long double x) const {
-  return static_cast<double>(area.left + area.width * ((x - xLow) / (xHigh - xLow)));
+  return static_cast<double>(area.left + area.width * shareOf(x, xLow, xHigh));
 }
 
 long double Plot::xAtPixel(double pixel) const {
-  return xLow + (xHigh - xLow) * static_cast<long double>((pixel - area.left) / area.width);
+  long double share = std::clamp((pixel - area.left) / area.width, 0.0, 1.0);
+  return xLow + (xHigh - xLow) * share;
 }
 
 double Plot::pixelOfValue(long double value) const {
-  long double share = (value - valueLow) / (valueHigh - valueLow);
-  // Held within one height above and below: far enough to leave the area
-  // at the right slope, near enough for any renderer's coordinates.
-  share = std::isnan(share) ? 2.0L : std::clamp(share, -1.0L, 2.0L);
-  return static_cast<double>(area.bottom() - area.height * share);
+  return static_cast<double>(area.bottom() - area.height * shareOf(value, valueLow, valueHigh));
 }
 
 Plot layOutPlot(const std::vector<CurvePoint>& curve, long double xLow, long double xHigh, PlotArea area) {
-  TrapsMasked masked;  // values near the type's limits scale to inf, never fault
   Plot plot;
   plot.area = area;
   plot.xLow = xLow, plot.xHigh = xHigh;

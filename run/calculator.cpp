@@ -1,5 +1,7 @@
 #include "run/calculator.h"
 
+#include <cmath>
+
 #include "display/number_forms.h"
 #include "engine/driver.h"
 #include "engine/literals.h"
@@ -89,6 +91,7 @@ RunResult Calculator::runAt(char letter, long double x, const std::string& formu
 bool Calculator::format(long double value, std::string& text) {
   calc_.clearMessage();
   ShownNumber number;
+  if (!std::isfinite(value)) return calc_.fail(Msg::NumberTooBig);
   if (!formatValue(calc_, value, number, waitCursor_)) return false;
   text = std::move(number.text);
   return true;
