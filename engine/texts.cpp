@@ -92,6 +92,13 @@ constexpr TextRow<Msg> kTexts[] = {
      "Beim nächsten Start erscheint Quorvex nur in Symbolgröße. Benutzen Sie die Fensterliste "
      "(Taskleiste), um ihn sichtbar zu machen. Wenn Sie die Formel \r\n[default] Z\r\neingeben, "
      "AC drücken und Autoclip einschalten, können Sie Quorvex im Hintergrund verwenden."},
+    {Msg::MenuGraph, "graph", "Graph"},
+    {Msg::GraphFrom, "From", "Von"},
+    {Msg::GraphTo, "To", "Bis"},
+    // The point under the mouse: X and the value, each as a result is shown.
+    {Msg::GraphPoint, "X = %s value = %s", "X = %s Wert = %s"},
+    {Msg::GraphRangeBackwards, "From must be below To", "Von muss kleiner als Bis sein"},
+    {Msg::GraphRangeTooWide, "the range is too wide", "der Bereich ist zu groß"},
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Msg::Count), "one row per message");
 static_assert(rowsInOrder(kTexts), "rows in the order of Msg");

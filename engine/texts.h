@@ -76,6 +76,12 @@ enum class Msg : int {
   ButtonHelpMessage,
   RestartMessage,
   MinimizedStartMessage,
+  MenuGraph,
+  GraphFrom,
+  GraphTo,
+  GraphPoint,
+  GraphRangeBackwards,
+  GraphRangeTooWide,
   Count
 };
 

@@ -55,6 +55,7 @@ constexpr TopicRange kTopics[] = {
     {IDC_WIDTH_4, IDC_WIDTH_1, {"P_integers", 38}},
     {IDC_SIGNED, IDC_UNSIGNED, {"P_integers", 38}},
     {IDC_INTEGER_NOTES, IDC_INTEGER_NOTES, {"P_integers", 38}},
+    {IDC_GRAPH_FROM_LABEL, IDC_GRAPH_STATUS, {"P_graph", 43}},
 };
 
 }  // namespace

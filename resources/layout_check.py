@@ -46,6 +46,10 @@ edit: WANTED_VALUE, static: SOLVER_MESSAGE
 places: WANTED_VALUE=20 4 72 12, SOLVER_MESSAGE=44 17 52 35, SOLVE_V=4 28 18 11, SOLVE_X=24 28 18 11
 SOLVE_W=4 41 18 11, SOLVE_Y=24 41 18 11, RESULT_TO_WANTED=5 6 12 8
 """
+GRAPH = """
+edit: GRAPH_FROM GRAPH_TO, static: GRAPH_FROM_LABEL GRAPH_TO_LABEL GRAPH_STATUS, quorvexplot: GRAPH_PLOT
+styles: GRAPH_FROM GRAPH_TO=ES_AUTOHSCROLL !ES_READONLY, GRAPH_STATUS=SS_NOPREFIX SS_LEFTNOWORDWRAP
+"""
 # Template stem: style (besides DIALOG's), controls, and the big and the small
 # layout's place (None: the code places it), size and font size.
 DIALOG = "DS_SETFONT WS_CAPTION WS_SYSMENU !WS_MAXIMIZEBOX"
@@ -54,6 +58,7 @@ WINDOWS = {
     "FUNKTIONS": ("!WS_THICKFRAME", FUNCTIONS, [((20, -87), 173, 57, 10), ((20, -91), 173, 57, 8)]),
     "HEX": ("!WS_THICKFRAME", PROGRAMMER, [((-103, -8), 97, 152, 10), ((-103, -11), 97, 152, 8)]),
     "REGRESS": ("!WS_THICKFRAME", REGRESSION, [((209, 13), 98, 55, 10), ((206, 15), 98, 55, 8)]),
+    "GRAPH": ("WS_THICKFRAME", GRAPH, [((211, 90), 200, 130, 10), ((208, 92), 200, 130, 8)]),
 }
 # Check boxes and radio buttons must be the automatic ones: the code reads their state after a click.
 KINDS = dict(PUSHBUTTON="button", DEFPUSHBUTTON="button", EDITTEXT="edit", LTEXT="static", GROUPBOX="group",

@@ -143,6 +143,14 @@
 #define IDC_SOLVE_Y 407
 #define IDC_RESULT_TO_WANTED 409
 
+// Graph window (GRAPH_WINDOW)
+#define IDC_GRAPH_FROM_LABEL 501
+#define IDC_GRAPH_FROM 502
+#define IDC_GRAPH_TO_LABEL 503
+#define IDC_GRAPH_TO 504
+#define IDC_GRAPH_PLOT 505
+#define IDC_GRAPH_STATUS 506
+
 // The calculator's entries of the main window's system menu
 #define IDM_HELP_CONTENTS 701
 #define IDM_GENERAL_HELP 703
@@ -152,6 +160,7 @@
 #define IDM_LANGUAGE 709
 #define IDM_MINIMIZED_START 710
 #define IDM_FLOAT_ON_TOP 711
+#define IDM_GRAPH 712
 
 // Timer and private messages of the main window
 #define CALC_TIMER_ID 1001

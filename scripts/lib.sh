@@ -85,10 +85,11 @@ qvx_configure_native() {
     -DQVX_BENCH=ON -DQVX_SANITIZE=OFF -DQVX_FUZZ=OFF -DBUILD_TESTING=ON
 }
 
-# qvx_picture BUILD FILE [--satellites] ARGUMENT...: inside a Wine session on
-# an X screen, starts the calculator of the BUILD tree from a fresh folder
-# (no stored settings or history change what it shows) with those arguments,
-# cuts its window (with --satellites: and the windows beside it) out of the
+# qvx_picture BUILD FILE [--satellites|--graph] ARGUMENT...: inside a Wine
+# session on an X screen, starts the calculator of the BUILD tree from a fresh
+# folder (no stored settings or history change what it shows) with those
+# arguments, cuts its window (with --satellites: and the windows beside it;
+# with --graph: and the graph and regression windows) out of the
 # screen into FILE, and closes it. A scenario of the window tests does the
 # starting, so a refused argument is reported with its message.
 qvx_picture() {
@@ -97,6 +98,11 @@ qvx_picture() {
   if [ "${1:-}" = --satellites ]; then
     # Room on the screen for the windows above and left of the main one.
     extra=("place 200 220" "click IDC_OPEN_FUNCTIONS IDC_OPEN_PROGRAMMER IDC_OPEN_REGRESSION")
+    shift
+  elif [ "${1:-}" = --graph ]; then
+    # The graph with its two lines: the regression's wanted value and X's own.
+    extra=("place 40 120" "set IDC_FIELD_X 3" "click IDC_OPEN_REGRESSION" "set IDC_WANTED_VALUE 2"
+           "menu IDM_GRAPH" "set IDC_GRAPH_FROM -6" "set IDC_GRAPH_TO 6")
     shift
   fi
   for arg in "$@"; do

@@ -27,7 +27,7 @@ struct CalculatorApp {
   HINSTANCE instance = nullptr;
   HWND main = nullptr;
   // Satellite windows; absent (null) until they are opened.
-  HWND functions = nullptr, programmer = nullptr, regression = nullptr;
+  HWND functions = nullptr, programmer = nullptr, regression = nullptr, graph = nullptr;
   HICON icon = nullptr;
 
   std::string startFormula;
@@ -129,6 +129,9 @@ bool onMenuCommand(UINT id);
 void openFunctionsWindow();
 void openProgrammerWindow();
 void openRegressionWindow();
+void openGraphWindow();
+// The graph window, when open, calculates its curve anew and redraws.
+void refreshGraph();
 
 // The main window's dialog procedure.
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -52,5 +52,6 @@ void runCalculation() {
     app.snapshotTicks = 0;
   }
   if (!run.zRead && !app.savedZText.empty()) setControlText(app.main, IDC_FIELD_Z, "");
-  if (app.programmer) SendMessageA(app.programmer, WM_USER_RUN_DONE, 0, 0);
+  for (HWND follower : {app.programmer, app.graph})
+    if (follower) SendMessageA(follower, WM_USER_RUN_DONE, 0, 0);
 }

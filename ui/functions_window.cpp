@@ -32,7 +32,7 @@ void onClose() {
 }
 
 const Satellite kFunctionsWindow = {&CalculatorApp::functions, "X_FUNKTIONS_WINDOW", IDC_OPEN_FUNCTIONS,
-                                    onInit, onControl, onClose, nullptr, nullptr};
+                                    onInit, onControl, onClose, nullptr, nullptr, nullptr};
 
 }  // namespace
 

@@ -65,7 +65,7 @@ LRESULT CALLBACK offerToSatellites(int code, WPARAM wParam, LPARAM lParam) {
     MSG& message = *reinterpret_cast<MSG*>(lParam);
     offering = true;
     bool taken = offerToDialog(app.functions, message) || offerToDialog(app.programmer, message) ||
-                 offerToDialog(app.regression, message);
+                 offerToDialog(app.regression, message) || offerToDialog(app.graph, message);
     offering = false;
     if (taken) return TRUE;
   }

@@ -88,7 +88,7 @@ BOOL onInitDialog(HWND window) {
   SetClassLongPtrA(window, GCLP_HICON, (LONG_PTR)app.icon);
   trimSystemMenu(window);
   app.main = window;
-  app.functions = app.programmer = app.regression = nullptr;
+  app.functions = app.programmer = app.regression = app.graph = nullptr;
   app.calculator.readVariablesWith(readVariableField, true);
   SetWindowPos(window, nullptr, app.settingsRecord.startLeft(), app.settingsRecord.startTop(), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER);

@@ -71,7 +71,7 @@ void onDestroy() {
 void onRunDone(HWND window) { setControlText(window, IDC_INTEGER_NOTES, app.calculator.notesText()); }
 
 const Satellite kProgrammerWindow = {&CalculatorApp::programmer, "X_HEX_WINDOW", IDC_OPEN_PROGRAMMER,
-                                     onInit, onControl, onClose, onDestroy, onRunDone};
+                                     onInit, onControl, onClose, onDestroy, onRunDone, nullptr};
 
 }  // namespace
 

@@ -48,6 +48,7 @@ void onControl(int id, int code) {
     return;
   }
   if (id == IDC_WANTED_VALUE && code == EN_SETFOCUS) app.focusField = IDC_WANTED_VALUE;
+  if (id == IDC_WANTED_VALUE && code == EN_CHANGE) refreshGraph();  // its line moves
   if (code != BN_CLICKED) return;
   if (id == IDC_RESULT_TO_WANTED) {
     takeResult();
@@ -66,13 +67,14 @@ void onClose() {
 
 BOOL onInit(HWND window) {
   takeResult();
+  refreshGraph();
   SetFocus(GetDlgItem(window, IDC_WANTED_VALUE));
   app.focusField = IDC_WANTED_VALUE;
   return FALSE;  // the focus is set
 }
 
 const Satellite kRegressionWindow = {&CalculatorApp::regression, "X_REGRESS_WINDOW", IDC_OPEN_REGRESSION,
-                                     onInit, onControl, onClose, nullptr, nullptr};
+                                     onInit, onControl, onClose, refreshGraph, nullptr, nullptr};
 
 }  // namespace
 

@@ -36,7 +36,7 @@ INT_PTR CALLBACK satelliteProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       app.*satellite->handle = nullptr;
       if (satellite->onDestroy) satellite->onDestroy();
       return TRUE;
-    default: return FALSE;
+    default: return satellite->onMessage ? satellite->onMessage(window, message, wParam, lParam) : FALSE;
   }
 }
 

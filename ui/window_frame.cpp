@@ -57,6 +57,7 @@ const MenuEntry kMenuEntries[] = {
     {IDM_FLOAT_ON_TOP, [] { return settings().floatOnTop ? Msg::MenuNoFloatOnTop : Msg::MenuFloatOnTop; }},
     {IDM_LANGUAGE, [] { return Msg::MenuOtherLanguage; }},
     {IDM_MINIMIZED_START, [] { return app.settingsRecord.field(kStartMinimizedByte) ? Msg::MenuStartMaximized : Msg::MenuStartMinimized; }},
+    {IDM_GRAPH, [] { return Msg::MenuGraph; }},
 };
 
 std::string textInForce(Msg message) { return textFor(message, settings().language); }
@@ -154,7 +155,7 @@ void onSizing(RECT& proposed) {
 }
 
 void onMove(int x, int y) {
-  for (HWND satellite : {app.regression, app.functions, app.programmer}) {
+  for (HWND satellite : {app.regression, app.functions, app.programmer, app.graph}) {
     if (satellite == nullptr) continue;
     RECT r;
     GetWindowRect(satellite, &r);
@@ -195,6 +196,7 @@ bool onMenuCommand(UINT id) {
       if (app.settingsRecord.field(kStartMinimizedByte)) tell(Msg::MinimizedStartMessage);
       rebuildMenuEntries();
       return true;
+    case IDM_GRAPH: openGraphWindow(); return true;
     default: return false;
   }
 }

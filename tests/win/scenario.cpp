@@ -480,6 +480,8 @@ class Runner {
         {"menu", [](Runner& r, const Step& s) { r.menuCommand(r.id(s.word(0))); }},
         {"key", [](Runner& r, const Step& s) { r.pressKey(s.word(0), s.word(1)); }},
         {"close", [](Runner& r, const Step& s) { post(GetParent(r.control(s.word(0))), WM_SYSCOMMAND, SC_CLOSE); }},
+        {"hover", [](Runner& r, const Step& s) { post(r.control(s.word(0)), WM_MOUSEMOVE, 0, MAKELPARAM(s.number(1), s.number(2))); }},
+        {"click-at", [](Runner& r, const Step& s) { post(r.control(s.word(0)), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(s.number(1), s.number(2))); }},
         {"tick", [](Runner& r, const Step& s) { for (int i = s.words.empty() ? 1 : s.number(0); i > 0; --i) r.tick(); }},
         {"widen", [](Runner& r, const Step& s) { r.widen(s.number(0), s.number(1)); }},
         {"move", [](Runner& r, const Step& s) { r.moveMainWindow(s.number(0), s.number(1)); }},
