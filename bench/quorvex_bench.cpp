@@ -15,6 +15,8 @@
 #include "engine/calculation.h"
 #include "engine/fault_guard.h"
 #include "engine/operators.h"
+#include "graph/curve.h"
+#include "graph/plot.h"
 #include "run/calculator.h"
 
 namespace {
@@ -177,6 +179,24 @@ void BM_MixedBatch(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kBatchSize);
 }
 BENCHMARK(BM_MixedBatch)->Unit(benchmark::kMillisecond);
+
+// What the graph window does for a redraw, but the drawing itself: one run a
+// pixel column, then the scales and strokes. A frame is 16 ms.
+void benchmarkGraph(benchmark::State& state, const std::string& formula) {
+  EngineTraps traps;
+  Calculator calculator;
+  const auto columns = static_cast<std::size_t>(state.range(0));
+  for (auto _ : state) {
+    Plot plot = layOutPlot(sampleCurve(calculator, formula, 'X', evenPoints(-10, 10, columns), false), -10, 10,
+                           {40, 10, static_cast<double>(columns), 300});
+    benchmark::DoNotOptimize(plot.strokes.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+void BM_GraphRedrawTypical(benchmark::State& state) { benchmarkGraph(state, "2*(X+4)^2-sin(X*30)/7"); }
+BENCHMARK(BM_GraphRedrawTypical)->Arg(1000)->Unit(benchmark::kMillisecond);
+void BM_GraphRedrawPole(benchmark::State& state) { benchmarkGraph(state, "X^3/10-X+1/X"); }
+BENCHMARK(BM_GraphRedrawPole)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

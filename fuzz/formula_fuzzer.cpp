@@ -2,7 +2,8 @@
 // fields, formula, engine, notation) and the result's re-entered text, or a solve.
 // Byte 0: bits 0-3 notation, 4 radians, 5 German, 6 unsigned, 7 solve for X
 // (Y's text is the wanted value, X's the first try); byte 1: bits 0-4 precision
-// (modulo 17), 5-6 integer width 0/1/2/4; then the formula and, after each
+// (modulo 17), 5-6 integer width 0/1/2/4, 7 a graph over X (from X's text to
+// Y's, laid out with the traps armed, as the window and qvx lay it out); then the formula and, after each
 // '\n', the next variable field's text in the order X, Y, Z, V, W.
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include <string_view>
 
 #include "engine/fault_guard.h"
+#include "graph/curve.h"
+#include "graph/plot.h"
 #include "run/calculator.h"
 
 // The fault guard owns SIGFPE: the sanitizers must leave it alone.
@@ -30,6 +33,18 @@ bool calculate(Calculator& calculator, const std::string& formula) {
   mustFit(run.ok ? run.shown.size() <= kResultMaxChars
                  : calculator.messageText().size() <= kMessageMaxChars);
   return run.ok;
+}
+
+// Every point of the plot lies near its area, whatever the values.
+void drawGraph(Calculator& calculator, const std::string& formula, const std::string& from, const std::string& to) {
+  RunResult low = calculator.run(from), high = calculator.run(to);
+  if (!low.ok || !high.ok || !(low.value < high.value) || !rangeWidthFinite(low.value, high.value)) return;
+  const PlotArea area{10, 10, 300, 200};
+  Plot plot = layOutPlot(sampleCurve(calculator, formula, 'X', evenPoints(low.value, high.value, 40), true), low.value,
+                         high.value, area);
+  for (const auto& stroke : plot.strokes)
+    for (const PlotPoint& p : stroke) mustFit(p.x >= 9 && p.x <= 311 && p.y >= -191 && p.y <= 411);
+  for (const auto* ticks : {&plot.xTicks, &plot.valueTicks}) mustFit(ticks->size() <= 40);
 }
 
 }  // namespace
@@ -71,6 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string field;
     calculator.solve('X', formula, fields[1], fields[0], field);
     mustFit(calculator.messageText().size() <= kMessageMaxChars);
+  } else if (data[1] & 0x80) {
+    drawGraph(calculator, formula, fields[0], fields[1]);
   } else if (calculate(calculator, formula)) {
     std::string input = calculator.shownAsInput();
     mustFit(input.size() <= kResultMaxChars);

@@ -1,6 +1,7 @@
 #include "run/calculator.h"
 
 #include <cmath>
+#include <utility>
 
 #include "display/number_forms.h"
 #include "engine/driver.h"
@@ -65,6 +66,7 @@ RunResult Calculator::run(const std::string& formula) {
 }
 
 RunResult Calculator::runAt(char letter, long double x, const std::string& formula, bool shown) {
+  Message lastMessage = std::move(calc_.message);
   startRun();
   calc_.trial = SolveTrial{letter, trialText(x)};
   std::string work = formula;
@@ -82,7 +84,7 @@ RunResult Calculator::runAt(char letter, long double x, const std::string& formu
     }
   }
   calc_.trial = SolveTrial{};
-  result.message = calc_.message;
+  result.message = std::exchange(calc_.message, std::move(lastMessage));
   result.notes = calc_.notes;
   result.zRead = calc_.zRead;
   return result;

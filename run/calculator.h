@@ -51,7 +51,7 @@ class Calculator {
 
   // Runs formula with letter (V, W, X or Y) at the value x, substituted as
   // a solve's trial value is, and Z read from its text. The last run's
-  // record (formula, result shown, notes) stays as it is: a graph's points
+  // record (formula, result shown, message, notes) stays as it is: a graph's points
   // are calculations beside the run the user sees. The result's text is
   // made only when shown is true (result.shown stays empty otherwise).
   RunResult runAt(char letter, long double x, const std::string& formula, bool shown);
