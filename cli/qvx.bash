@@ -15,6 +15,15 @@ _qvx() {
       _filedir
       return
       ;;
+    --graph)
+      _filedir svg
+      return
+      ;;
+    --over)
+      COMPREPLY=($(compgen -W "V= W= X= Y=" -- "$cur"))
+      compopt -o nospace
+      return
+      ;;
     -n | --notation)
       local line numbers=() labels=()
       while IFS= read -r line || [[ -n "$line" ]]; do

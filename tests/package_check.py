@@ -39,7 +39,8 @@ with tempfile.TemporaryDirectory() as temp:
     check("manual examples", len(examples) >= 5, True)
 
     completion = os.path.join(root, "usr/share/bash-completion/completions/qvx")
-    for words, want in ((["--j"], ["--json"]), (["-n", "1"], ["1", "10", "11", "12", "13", "14", "15"]),
+    for words, want in ((["--j"], ["--json"]), (["--o"], ["--over"]), (["--over", "X"], ["X="]),
+                        (["-n", "1"], ["1", "10", "11", "12", "13", "14", "15"]),
                         (["-n", "fr"], ["fraction\\ a/b", "fraction\\ a\\ b/c"]),
                         (["-f", manual[:-6]], [manual])):
         words = ["qvx"] + words
