@@ -86,6 +86,9 @@ void layOutNow();
 std::string shown(long double value);
 
 void recalculate() {
+  // The captions follow a change of language too.
+  setControlText(app.graph, IDC_GRAPH_FROM_LABEL, textInForce(Msg::GraphFrom));
+  setControlText(app.graph, IDC_GRAPH_TO_LABEL, textInForce(Msg::GraphTo));
   takeCalculatorState();
   graph.curve.clear();
   if (readRange()) {
@@ -321,8 +324,6 @@ INT_PTR onMessage(HWND window, UINT message, WPARAM, LPARAM lParam) {
 
 BOOL onInit(HWND window) {
   graph.ready = false;
-  setControlText(window, IDC_GRAPH_FROM_LABEL, textInForce(Msg::GraphFrom));
-  setControlText(window, IDC_GRAPH_TO_LABEL, textInForce(Msg::GraphTo));
   setControlText(window, IDC_GRAPH_FROM, "-10");
   setControlText(window, IDC_GRAPH_TO, "10");
   measureLayout(window);

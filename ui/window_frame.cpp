@@ -190,6 +190,7 @@ bool onMenuCommand(UINT id) {
       detectHelp();
       setTitle();
       rebuildMenuEntries();
+      refreshGraph();
       return true;
     case IDM_MINIMIZED_START:
       toggleRecordByte(kStartMinimizedByte);
