@@ -49,8 +49,8 @@ class Calculator {
   // Runs formula (Windows-1252) with the variables and the settings.
   RunResult run(const std::string& formula);
 
-  // Runs formula with letter (V, W, X or Y) at the value x, substituted as
-  // a solve's trial value is, and Z read from its text. The last run's
+  // Runs formula with letter (V, W, X or Y; 0 for none) at the value x,
+  // substituted as a solve's trial value is, and Z read from its text. The last run's
   // record (formula, result shown, message, notes) stays as it is: a graph's points
   // are calculations beside the run the user sees. The result's text is
   // made only when shown is true (result.shown stays empty otherwise).

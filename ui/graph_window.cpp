@@ -60,14 +60,18 @@ void takeCalculatorState() {
     graph.calculator.setVariableText(field.letter, controlText(app.main, field.id, field.limit));
 }
 
+// A formula's value, without the notation's text (a fraction's search
+// would cost more than the value).
+RunResult valueRun(const std::string& formula) { return graph.calculator.runAt(0, 0, formula, false); }
+
 std::optional<long double> valueOf(const std::string& formula) {
   if (formula.empty()) return std::nullopt;
-  RunResult run = graph.calculator.run(formula);
+  RunResult run = valueRun(formula);
   return run.ok ? std::optional<long double>(run.value) : std::nullopt;
 }
 
 bool readRangeField(int id, Msg name, long double& value) {
-  RunResult run = graph.calculator.run(controlText(app.graph, id, kRangeFieldChars));
+  RunResult run = valueRun(controlText(app.graph, id, kRangeFieldChars));
   if (run.ok) value = run.value;
   else graph.problem = textInForce(name) + ": " + messageText(run.message, settings().language);
   return run.ok;
@@ -324,6 +328,7 @@ INT_PTR onMessage(HWND window, UINT message, WPARAM, LPARAM lParam) {
 
 BOOL onInit(HWND window) {
   graph.ready = false;
+  for (int field : {IDC_GRAPH_FROM, IDC_GRAPH_TO}) SendDlgItemMessageA(window, field, EM_LIMITTEXT, kRangeFieldChars, 0);
   setControlText(window, IDC_GRAPH_FROM, "-10");
   setControlText(window, IDC_GRAPH_TO, "10");
   measureLayout(window);

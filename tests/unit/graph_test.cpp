@@ -106,6 +106,7 @@ TEST_F(EngineTest, RunsAtATrialValue) {
   EXPECT_EQ(sampleCurve(calculator, "1/X", 'X', {0}, false)[0].message.id, Msg::DivisionByZero);
   EXPECT_TRUE(calculator.formula() == "2+3" && calculator.shown().text == "5.0000" && !calculator.failed());
   EXPECT_EQ(calc("X"), "100.0000") << "the field's own text again";
+  EXPECT_EQ(calculator.runAt(0, 5, "X*2", false).value, 200) << "no letter: no trial value";
   std::string text;
   EXPECT_TRUE(calculator.format(0.25L, text) && text == "0.2500");
   EXPECT_FALSE(calculator.format(std::numeric_limits<long double>::quiet_NaN(), text));
