@@ -480,6 +480,8 @@ class Runner {
         {"menu", [](Runner& r, const Step& s) { r.menuCommand(r.id(s.word(0))); }},
         {"key", [](Runner& r, const Step& s) { r.pressKey(s.word(0), s.word(1)); }},
         {"close", [](Runner& r, const Step& s) { post(GetParent(r.control(s.word(0))), WM_SYSCOMMAND, SC_CLOSE); }},
+        {"size", [](Runner& r, const Step& s) { SetWindowPos(GetParent(r.control(s.word(0))), nullptr, 0, 0, s.number(1), s.number(2), SWP_NOMOVE | SWP_NOZORDER); }},
+        {"sized", [](Runner& r, const Step& s) { expect("size", s.word(1) + " " + s.word(2), [&] { RECT f = r.rectOf(GetParent(r.control(s.word(0)))); return std::to_string(f.right - f.left) + " " + std::to_string(f.bottom - f.top); }); }},
         {"hover", [](Runner& r, const Step& s) { post(r.control(s.word(0)), WM_MOUSEMOVE, 0, MAKELPARAM(s.number(1), s.number(2))); }},
         {"click-at", [](Runner& r, const Step& s) { post(r.control(s.word(0)), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(s.number(1), s.number(2))); }},
         {"tick", [](Runner& r, const Step& s) { for (int i = s.words.empty() ? 1 : s.number(0); i > 0; --i) r.tick(); }},
