@@ -28,9 +28,10 @@ std::string shownPart(const std::string& text) {
 
 bool readBound(Calculator& calculator, const char* name, const std::string& text, long double& value,
                std::string& message) {
-  RunResult run = calculator.run(utf8ToWindows1252(text));
+  RunResult run = calculator.value(utf8ToWindows1252(text));
   if (!run.ok) {
-    message = std::string("--over: ") + name + " '" + shownPart(text) + "': " + windows1252ToUtf8(qvxMessageText(calculator.message(), calculator.settings().language));
+    message = std::string("--over: ") + name + " '" + shownPart(text) + "': " +
+              windows1252ToUtf8(qvxMessageText(run.message, calculator.settings().language));
     return false;
   }
   value = run.value;

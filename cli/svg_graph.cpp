@@ -59,9 +59,9 @@ std::string svgGraph(const Plot& plot, const std::string& title, char letter) {
   svg += "</g>\n<rect class=\"frame\" x=\"" + number(a.left) + "\" y=\"" + number(a.top) + "\" width=\"" +
          number(a.width) + "\" height=\"" + number(a.height) + "\" fill=\"none\" stroke=\"#333333\"/>\n";
   // The axes themselves where zero is in view.
-  if (plot.xLow < 0 && plot.xHigh > 0)
+  if (plot.xAxisInView())
     svg += line(plot.pixelOfX(0), a.top, plot.pixelOfX(0), a.bottom(), "class=\"axis\" stroke=\"#333333\"");
-  if (plot.valueLow < 0 && plot.valueHigh > 0)
+  if (plot.valueAxisInView())
     svg += line(a.left, plot.pixelOfValue(0), a.right(), plot.pixelOfValue(0), "class=\"axis\" stroke=\"#333333\"");
   svg += "<g class=\"curve\" clip-path=\"url(#plot)\" fill=\"none\" stroke=\"#1f5fbf\" stroke-width=\"1.5\">\n";
   for (const auto& stroke : plot.strokes) {

@@ -93,9 +93,8 @@ double Plot::pixelOfX(long double x) const {
   return static_cast<double>(area.left + area.width * shareOf(x, xLow, xHigh));
 }
 
-long double Plot::xAtPixel(double pixel) const {
-  long double share = std::clamp((pixel - area.left) / area.width, 0.0, 1.0);
-  return xLow + (xHigh - xLow) * share;
+double Plot::shareAtPixel(double pixel) const {
+  return area.width > 0 ? std::clamp((pixel - area.left) / area.width, 0.0, 1.0) : 0;
 }
 
 double Plot::pixelOfValue(long double value) const {

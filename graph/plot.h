@@ -37,7 +37,11 @@ struct Plot {
 
   double pixelOfX(long double x) const;
   double pixelOfValue(long double value) const;  // held within a height of the area
-  long double xAtPixel(double pixel) const;
+  // How far across the area a pixel column lies, held within [0, 1].
+  double shareAtPixel(double pixel) const;
+  // The axes, X = 0 and value = 0: their pixel when in view.
+  bool xAxisInView() const { return xLow < 0 && xHigh > 0; }
+  bool valueAxisInView() const { return valueLow < 0 && valueHigh > 0; }
 };
 
 // The values a plot shows of a curve: all of them, unless a few run far

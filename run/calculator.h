@@ -55,6 +55,9 @@ class Calculator {
   // are calculations beside the run the user sees. The result's text is
   // made only when shown is true (result.shown stays empty otherwise).
   RunResult runAt(char letter, long double x, const std::string& formula, bool shown);
+  // A formula's value as it stands, without its shown text (no fraction
+  // search), the last run's record kept: a bound of a range, a line to draw.
+  RunResult value(const std::string& formula) { return runAt(0, 0, formula, false); }
   // A value in the notation and precision in force; false with the message.
   bool format(long double value, std::string& text);
 

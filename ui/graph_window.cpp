@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "display/number_forms.h"
@@ -60,18 +61,14 @@ void takeCalculatorState() {
     graph.calculator.setVariableText(field.letter, controlText(app.main, field.id, field.limit));
 }
 
-// A formula's value, without the notation's text (a fraction's search
-// would cost more than the value).
-RunResult valueRun(const std::string& formula) { return graph.calculator.runAt(0, 0, formula, false); }
-
 std::optional<long double> valueOf(const std::string& formula) {
   if (formula.empty()) return std::nullopt;
-  RunResult run = valueRun(formula);
+  RunResult run = graph.calculator.value(formula);
   return run.ok ? std::optional<long double>(run.value) : std::nullopt;
 }
 
 bool readRangeField(int id, Msg name, long double& value) {
-  RunResult run = valueRun(controlText(app.graph, id, kRangeFieldChars));
+  RunResult run = graph.calculator.value(controlText(app.graph, id, kRangeFieldChars));
   if (run.ok) value = run.value;
   else graph.problem = textInForce(name) + ": " + messageText(run.message, settings().language);
   return run.ok;
@@ -90,9 +87,10 @@ void layOutNow();
 std::string shown(long double value);
 
 void recalculate() {
-  // The captions follow a change of language too.
-  setControlText(app.graph, IDC_GRAPH_FROM_LABEL, textInForce(Msg::GraphFrom));
-  setControlText(app.graph, IDC_GRAPH_TO_LABEL, textInForce(Msg::GraphTo));
+  // The captions follow a change of language; set only then, not at each keystroke.
+  for (auto [id, caption] : {std::pair{IDC_GRAPH_FROM_LABEL, Msg::GraphFrom}, std::pair{IDC_GRAPH_TO_LABEL, Msg::GraphTo}})
+    if (std::string text = textInForce(caption); controlText(app.graph, id, text.size() + 1) != text)
+      setControlText(app.graph, id, text);
   takeCalculatorState();
   graph.curve.clear();
   if (readRange()) {
@@ -104,7 +102,9 @@ void recalculate() {
     graph.curve = sampleCurve(graph.calculator, app.calculator.formula(), kGraphLetter,
                               evenPoints(graph.from, graph.to, columns), false);
   }
-  graph.marker = valueOf(controlText(app.main, fieldOfVariable(kGraphLetter), kVariableFieldLimit).empty() ? "" : "X");
+  // X's value as the formula reads it (its field may hold a formula).
+  bool xGiven = !graph.calculator.variableText(kGraphLetter).empty();
+  graph.marker = xGiven ? valueOf(std::string(1, kGraphLetter)) : std::nullopt;
   graph.wanted = app.regression ? valueOf(controlText(app.regression, IDC_WANTED_VALUE, kWantedValueChars))
                                 : std::nullopt;
   setControlText(app.graph, IDC_GRAPH_STATUS, graph.problem);
@@ -114,8 +114,8 @@ void recalculate() {
 
 // The sample under the mouse: the column nearest to x within the plot.
 const CurvePoint* pointAt(int x) {
-  if (graph.curve.empty() || graph.plot.area.width <= 0) return nullptr;
-  double share = std::clamp((x - graph.plot.area.left) / graph.plot.area.width, 0.0, 1.0);
+  if (graph.curve.empty()) return nullptr;
+  double share = graph.plot.shareAtPixel(x);
   return &graph.curve[static_cast<std::size_t>(std::lround(share * static_cast<double>(graph.curve.size() - 1)))];
 }
 
@@ -206,8 +206,8 @@ void drawGrid(HDC dc, const Plot& plot) {
   SelectObject(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, px(a.left), px(a.top), px(a.right()) + 1, px(a.bottom()) + 1);
   // The axes themselves where zero is in view.
-  if (plot.xLow < 0 && plot.xHigh > 0) drawLine(dc, plot.pixelOfX(0), a.top, plot.pixelOfX(0), a.bottom());
-  if (plot.valueLow < 0 && plot.valueHigh > 0) drawLine(dc, a.left, plot.pixelOfValue(0), a.right(), plot.pixelOfValue(0));
+  if (plot.xAxisInView()) drawLine(dc, plot.pixelOfX(0), a.top, plot.pixelOfX(0), a.bottom());
+  if (plot.valueAxisInView()) drawLine(dc, a.left, plot.pixelOfValue(0), a.right(), plot.pixelOfValue(0));
 }
 
 void drawCurve(HDC dc, const Plot& plot) {
